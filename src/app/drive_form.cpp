@@ -1,0 +1,156 @@
+#include "app/drive_form.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QWheelEvent>
+
+#include "backends/qt/key_map.h"
+#include "core/data/data_error.h"
+#include "core/input/keyboard.h"
+
+namespace cab::app {
+
+namespace {
+
+constexpr int ClientWidth = 1202;
+constexpr int ClientHeight = 786;
+constexpr int SurfaceWidth = 800;
+constexpr int SurfaceHeight = 785;
+
+}  // namespace
+
+TForm1::TForm1(DataDirectory data, DriveRequest request, qt::QtSettingsStore& settings, StatusSink& status)
+    : dialogs_(this) {
+  setWindowTitle(QStringLiteral("鉄道運転シミュレータ"));
+  auto* client = new QWidget(this);
+  client->setFixedSize(ClientWidth, ClientHeight);
+  client->setAutoFillBackground(true);
+  QPalette palette = client->palette();
+  palette.setColor(QPalette::Window, Qt::black);
+  palette.setColor(QPalette::WindowText, Qt::white);
+  client->setPalette(palette);
+  setCentralWidget(client);
+
+  untendai_ = new qt::CabSurfaceWidget(SurfaceWidth, SurfaceHeight, client);
+  untendai_->move(0, 0);
+  for (int i = 0; i < 16; ++i) {
+    labels_[i] = new QLabel(client);
+    labels_[i]->setObjectName(QStringLiteral("Label%1").arg(i));
+    labels_[i]->setGeometry(SurfaceWidth + 10, 10 + i * 24, ClientWidth - SurfaceWidth - 20, 22);
+  }
+  back_ = new QLabel(QStringLiteral("戻る"), client);
+  back_->setObjectName("back");
+  back_->setAlignment(Qt::AlignCenter);
+  back_->setStyleSheet("QLabel { border: 1px solid gray; }");
+  back_->setGeometry(ClientWidth - 110, ClientHeight - 40, 100, 30);
+  back_->installEventFilter(this);
+
+  drive_ = std::make_unique<Drive>(std::move(data),
+                                   DrivePlatform{dialogs_, settings, clock_, status, *untendai_, *this, pictures_},
+                                   std::move(request));
+  connect(untendai_, &qt::CabSurfaceWidget::clicked, this, [this] {
+    drive_->movieclick();
+    syncWithDrive();
+  });
+  idleTimer_.setTimerType(Qt::PreciseTimer);
+  idleTimer_.setInterval(1);
+  connect(&idleTimer_, &QTimer::timeout, this, &TForm1::idle);
+  timer1_.setInterval(100);
+  connect(&timer1_, &QTimer::timeout, this, &TForm1::tick);
+  move(0, 0);
+}
+
+bool TForm1::load() {
+  try {
+    drive_->FormCreate();
+  } catch (const HaltError& e) {
+    for (const auto& text : e.messages()) dialogs_.message(text);
+    return false;
+  }
+  buildMenu();
+  idleTimer_.start();
+  syncWithDrive();
+  return true;
+}
+
+void TForm1::buildMenu() {
+  const auto caption = [](const std::string& s) { return QString::fromStdString(s); };
+  start1_ = menuBar()->addAction(caption(drive_->startCaption()));
+  start1_->setObjectName("start1");
+  connect(start1_, &QAction::triggered, this, [this] {
+    drive_->start1Click();
+    syncWithDrive();
+  });
+  menuBar()->addMenu(caption(drive_->strings.menu.move))->setObjectName("GoTo1");
+  menuBar()->addMenu(caption(drive_->strings.menu.display))->setObjectName("Show1");
+  menuBar()->addMenu(caption(drive_->strings.menu.control))->setObjectName("Controller1");
+  menuBar()->addMenu(caption(drive_->strings.menu.save))->setObjectName("SaveS1");
+}
+
+// Timer1 and the menu caption follow the drive's state after every handler.
+void TForm1::syncWithDrive() {
+  if (drive_->timer1Enabled() != timer1_.isActive()) {
+    if (drive_->timer1Enabled()) timer1_.start();
+    else timer1_.stop();
+  }
+  if (start1_) start1_->setText(QString::fromStdString(drive_->startCaption()));
+}
+
+void TForm1::idle() {
+  drive_->AppIdle();
+  syncWithDrive();
+}
+
+void TForm1::tick() {
+  drive_->Timer1Timer();
+  syncWithDrive();
+}
+
+void TForm1::setWindowAlpha(int alpha) { setWindowOpacity(alpha / 255.0); }
+
+void TForm1::closeWindow() { close(); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  idleTimer_.stop();
+  drive_->FormCloseQuery();
+  syncWithDrive();
+  event->accept();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  drive_->FormActivate();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == back_ && event->type() == QEvent::MouseButtonPress) {
+    drive_->BackClick();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+  const bool keypad = event->modifiers() & Qt::KeypadModifier;
+  if (auto code = qt::virtualKeyFor(event->key(), keypad))
+    keydowns(*drive_, *code, event->modifiers() & Qt::ShiftModifier);
+  const QString text = event->text();
+  if (text.size() == 1 && text[0].unicode() < 0x80) AsciiDown(*drive_, static_cast<char>(text[0].unicode()));
+  syncWithDrive();
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  if (auto code = qt::virtualKeyFor(event->key(), event->modifiers() & Qt::KeypadModifier))
+    keyups(*drive_, *code);
+  syncWithDrive();
+}
+
+void TForm1::wheelEvent(QWheelEvent* event) {
+  if (event->angleDelta().y() > 0) WheelU(*drive_);
+  else if (event->angleDelta().y() < 0) WheelD(*drive_);
+  syncWithDrive();
+}
+
+}  // namespace cab::app

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace cab {
+
+// What the drive asks of its window.
+class DriveWindow {
+ public:
+  virtual ~DriveWindow() = default;
+  // Window opacity while fading out, 0 (invisible) to 255 (opaque).
+  virtual void setWindowAlpha(int alpha) = 0;
+  // Closes the window; the drive's close sequence follows.
+  virtual void closeWindow() = 0;
+};
+
+}  // namespace cab

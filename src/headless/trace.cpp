@@ -1,0 +1,33 @@
+#include "headless/trace.h"
+
+#include <iomanip>
+
+#include "core/shell/drive.h"
+
+namespace cab::headless {
+
+void writeTraceHeader(std::ostream& out) {
+  out << "t_ms,frame,position_cm,speed_kmh,reverser,powerHandle,brakeHandle,powerNotch,brakeCommand,"
+         "bcMotor,bcTrailer,bpPressure,erPressure,mrPressure,sapPressure,clock,nextStopIndex,"
+         "remainingDistance,doorsOpen,atsEmergency,atsServiceBrake,ebDeviceTrip,signalLimit\n";
+}
+
+void writeTraceRow(std::ostream& out, long long tMs, const Drive& d) {
+  const TrainState& t = d.train;
+  const OperationState& o = d.operation;
+  auto real = [&](long double v) -> std::ostream& { return out << std::fixed << std::setprecision(4) << v; };
+  out << tMs << ',' << t.frame << ',';
+  real(t.position) << ',';
+  real(t.speed) << ',' << t.reverser << ',' << t.powerHandle << ',' << t.brakeHandle << ',' << t.powerNotch << ','
+                << t.brakeCommand << ',';
+  real(t.bcMotor) << ',';
+  real(t.bcTrailer) << ',';
+  real(t.bpPressure) << ',';
+  real(t.erPressure) << ',';
+  real(t.mrPressure) << ',';
+  real(t.sapPressure) << ',' << o.clock << ',' << o.nextStopIndex << ',';
+  real(o.remainingDistance) << ',' << (t.doorsOpen ? 1 : 0) << ',' << o.atsEmergency << ',' << o.atsServiceBrake
+                            << ',' << o.ebDeviceTrip << ',' << o.signalLimit << '\n';
+}
+
+}  // namespace cab::headless

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "backends/picture/picture_decoder.h"
+#include "core/shell/display_options_store.h"
+#include "core/shell/drive.h"
+#include "headless/headless_platform.h"
+
+namespace cab {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A data directory holding a minimal settings file, and a drive on it.
+class DriveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() /
+            ("cabview-drive-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::create_directories(root_);
+    std::ofstream(root_ / "vantorel.dat") << "[Disp]\n30,1\n0\n64\n48\n0\n";
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  Drive& drive() {
+    if (!drive_)
+      drive_ = std::make_unique<Drive>(DataDirectory(root_),
+                                       DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_},
+                                       DriveRequest{});
+    return *drive_;
+  }
+
+  fs::path root_;
+  headless::VirtualClock clock_;
+  headless::StderrDialogs dialogs_;
+  headless::MemorySettingsStore settings_;
+  headless::SilentStatus status_;
+  headless::NullSurface surface_;
+  PictureDecoder pictures_;
+  int closes_ = 0;
+  headless::HeadlessWindow window_{[this] {
+    ++closes_;
+    drive_->FormCloseQuery();
+  }};
+  std::unique_ptr<Drive> drive_;
+};
+
+TEST_F(DriveTest, StartsRunningAndTogglesPause) {
+  Drive& d = drive();
+  d.FormCreate();
+  EXPECT_TRUE(d.timer1Enabled());
+  EXPECT_EQ(d.physicsOn, 1);
+  EXPECT_EQ(d.startCaption(), "一時停止(&S)");
+  EXPECT_EQ(d.videoSurface.width, 64);
+  const int shown = d.shownFrame;
+  d.start1Click();
+  EXPECT_FALSE(d.timer1Enabled());
+  EXPECT_EQ(d.physicsOn, 0);
+  EXPECT_EQ(d.startCaption(), "運転再開(&S)");
+  EXPECT_EQ(d.shownFrame, shown - 1);  // forces the video picture to be fetched again
+  d.movieclick();                      // a click on the surface resumes
+  EXPECT_TRUE(d.timer1Enabled());
+  d.movieclick();  // and does nothing while running
+  EXPECT_TRUE(d.timer1Enabled());
+}
+
+TEST_F(DriveTest, BackButtonFadesOverAboutFiftyFramesThenCloses) {
+  Drive& d = drive();
+  d.FormCreate();
+  d.BackClick();
+  int frames = 0;
+  for (long long t = 0; t < 5000 && closes_ == 0; ++t) {
+    clock_.setMs(t);
+    const long double last = d.timing.lastFrame;
+    d.AppIdle();
+    if (d.timing.lastFrame != last) ++frames;
+  }
+  EXPECT_EQ(closes_, 1);
+  EXPECT_EQ(frames, 51);
+  EXPECT_TRUE(d.closed());
+  EXPECT_FALSE(d.timer1Enabled());
+  EXPECT_EQ(d.fadeLevel, 0);
+}
+
+TEST_F(DriveTest, TunnelOptionClosesWithoutFading) {
+  settings_.write(OptionsKeyPath, "Kanko", "0");
+  settings_.write(OptionsKeyPath, "Information", "1");
+  settings_.write(OptionsKeyPath, "ATS", "0");
+  settings_.write(OptionsKeyPath, "Tunnel", "1");
+  settings_.write(OptionsKeyPath, "Moji", "1");
+  Drive& d = drive();
+  d.FormCreate();
+  EXPECT_EQ(d.options.Tunnel, 1);
+  d.BackClick();
+  for (long long t = 0; t < 100 && closes_ == 0; ++t) {
+    clock_.setMs(t);
+    d.AppIdle();
+  }
+  EXPECT_EQ(closes_, 1);
+}
+
+TEST(DisplayOptionsStore, DefaultsWhenAnyValueIsMissingOrBad) {
+  headless::MemorySettingsStore store;
+  auto defaults = readDisplayOptions(store);
+  EXPECT_EQ(defaults.Information, 1);
+  EXPECT_EQ(defaults.Moji, 1);
+  DisplayOptions written{1, 0, 1, 1, 0};
+  writeDisplayOptions(store, written);
+  auto read = readDisplayOptions(store);
+  EXPECT_EQ(read.Kanko, 1);
+  EXPECT_EQ(read.Information, 0);
+  EXPECT_EQ(read.Moji, 0);
+  store.write(OptionsKeyPath, "ATS", "x");
+  auto bad = readDisplayOptions(store);
+  EXPECT_EQ(bad.Kanko, 0);
+  EXPECT_EQ(bad.Information, 1);
+}
+
+}  // namespace
+}  // namespace cab
