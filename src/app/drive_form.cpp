@@ -42,7 +42,7 @@ TForm1::TForm1(DataDirectory data, DriveRequest request, qt::QtSettingsStore& se
   back_ = new QLabel(QStringLiteral("戻る"), client);
   back_->setObjectName("back");
   back_->setAlignment(Qt::AlignCenter);
-  back_->setStyleSheet("QLabel { border: 1px solid gray; }");
+  back_->setStyleSheet("QLabel { border: 1px solid gray; color: white; }");
   back_->setGeometry(ClientWidth - 110, ClientHeight - 40, 100, 30);
   back_->installEventFilter(this);
 
