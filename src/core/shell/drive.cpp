@@ -7,6 +7,7 @@
 #include "core/platform/drive_window.h"
 #include "core/platform/settings_store.h"
 #include "core/platform/status_sink.h"
+#include "core/route/simulation_tick.h"
 #include "core/shell/display_options_store.h"
 #include "core/shell/video_position.h"
 
@@ -76,8 +77,8 @@ void Drive::FormCloseQuery() {
   physicsOn = 0;
   timer1Enabled_ = false;
   operation.remainingDistance = 0;
-  operation.atsEmergency = 0;
-  operation.atsServiceBrake = 0;
+  operation.atsEmergency = false;
+  operation.atsServiceBrake = false;
   writeDisplayOptions(platform_.settings, options);
   fadeLevel = 0;
   closed_ = true;
@@ -118,6 +119,6 @@ void Drive::renderFrame() {
   surface.flip();
 }
 
-void Drive::Timer1Timer() {}
+void Drive::Timer1Timer() { cab::Timer1Timer(*this, platform_.dialogs); }
 
 }  // namespace cab
