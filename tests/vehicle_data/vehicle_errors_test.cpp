@@ -82,13 +82,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Pictures, VehicleErrors,
-    ::testing::Values(
-        ErrorCase{"missing picture", "[NotchImageP]\n1\n2\n8\n6\ncab\\none.pic\n", VehicleMessage + "[NotchImageP]"},
-        ErrorCase{"undecodable picture", "[Digi_Speed]\n1\n2\n5\n7\nfull_vehicle.dat\n", VehicleMessage + "[Digi_Speed]"},
-        ErrorCase{"pattern wider than the picture", "[GearImageList]\n1\n2\n25\n4\ncab\\gear.pic\n",
-                  VehicleMessage + "[GearImageList]"},
-        ErrorCase{"negative pattern", "[Lamp_signal]\n1\n2\n-1\n4\ncab\\signal.pic\n#\n",
-                  VehicleMessage + "[Lamp_signal]"}));
+    ::testing::Values(ErrorCase{"missing picture", "[NotchImageP]\n1\n2\n8\n6\ncab\\none.pic\n",
+                                VehicleMessage + "[NotchImageP]"},
+                      ErrorCase{"undecodable picture", "[Digi_Speed]\n1\n2\n5\n7\nfull_vehicle.dat\n",
+                                VehicleMessage + "[Digi_Speed]"},
+                      ErrorCase{"pattern wider than the picture", "[GearImageList]\n1\n2\n25\n4\ncab\\gear.pic\n",
+                                VehicleMessage + "[GearImageList]"},
+                      ErrorCase{"negative pattern", "[Lamp_signal]\n1\n2\n-1\n4\ncab\\signal.pic\n#\n",
+                                VehicleMessage + "[Lamp_signal]"}));
 
 // Tables longer than their room are refused, never written past the end.
 INSTANTIATE_TEST_SUITE_P(
@@ -100,7 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"switch sounds", "[SwitchSound]\n" + rows("1,2,3\n", 502) + "#\n", Base},
         ErrorCase{"engine rates", "[EngineRate]\n" + rows("600,2\n", 10) + "#\n", Base},
         ErrorCase{"notches", "[Notch]\n" + rows("1\n1\n10\n20\n1\n0\n", 12) + "#\n", VehicleMessage + "[Notch]"},
-        ErrorCase{"power modes of the notches", "[Notch]\n" + rows("1\n1\n10\n20\n1\n0\n1\n1\n10\n20\n1\n1\n", 6) + "#\n",
+        ErrorCase{"power modes of the notches",
+                  "[Notch]\n" + rows("1\n1\n10\n20\n1\n0\n1\n1\n10\n20\n1\n1\n", 6) + "#\n",
                   VehicleMessage + "[Notch]"},
         ErrorCase{"resistor steps", "[CurrentP]\n400\n2\n40\n" + rows("1,2,3,4,5\n", 101) + "#\n",
                   VehicleMessage + "[CurrentP]"},
@@ -120,22 +122,19 @@ INSTANTIATE_TEST_SUITE_P(
 // Values the running gear divides by.
 INSTANTIATE_TEST_SUITE_P(
     Divisors, VehicleErrors,
-    ::testing::Values(ErrorCase{"no mass", "[Tons]\n0\n0\n", Base},
-                      ErrorCase{"below a tonne", "[Tons]\n0.9999\n0\n", Base},
-                      ErrorCase{"mass falling with load", "[Tons]\n100\n-0.1\n", Base},
-                      ErrorCase{"no emergency pressure", "[EBPress]\n0\n0\n", Base},
-                      ErrorCase{"no cars", "[Cars]\n0\n", Base},
-                      ErrorCase{"negative shoe friction", "[BrakeRate2]\n-0.01\n", Base},
-                      ErrorCase{"diesel without power notches", "[Engine_Type]\n0\n[Power]\n0\n", Base},
-                      ErrorCase{"traction curve without v1", "[Notch]\n2\n2\n0\n60\n1\n0\n#\n",
-                                VehicleMessage + "[Notch]"},
-                      ErrorCase{"traction curve without v2", "[Notch]\n2\n2\n30\n0\n1\n0\n#\n",
-                                VehicleMessage + "[Notch]"},
-                      ErrorCase{"resistor control without Imax", "[Power_Type]\n0\n", VehicleMessage + "[CurrentP]"},
-                      ErrorCase{"resistor control without vBase", "[Power_Type]\n0\n[CurrentP]\n400\n2\n0\n#\n",
-                                VehicleMessage + "[CurrentP]"},
-                      ErrorCase{"gear with equal first speeds",
-                                "[Engine_Type]\n0\n[Engine]\n10\n10\n40\n1\n1\n1\n#\n", VehicleMessage + "[Engine]"}));
+    ::testing::Values(
+        ErrorCase{"no mass", "[Tons]\n0\n0\n", Base}, ErrorCase{"below a tonne", "[Tons]\n0.9999\n0\n", Base},
+        ErrorCase{"mass falling with load", "[Tons]\n100\n-0.1\n", Base},
+        ErrorCase{"no emergency pressure", "[EBPress]\n0\n0\n", Base}, ErrorCase{"no cars", "[Cars]\n0\n", Base},
+        ErrorCase{"negative shoe friction", "[BrakeRate2]\n-0.01\n", Base},
+        ErrorCase{"diesel without power notches", "[Engine_Type]\n0\n[Power]\n0\n", Base},
+        ErrorCase{"traction curve without v1", "[Notch]\n2\n2\n0\n60\n1\n0\n#\n", VehicleMessage + "[Notch]"},
+        ErrorCase{"traction curve without v2", "[Notch]\n2\n2\n30\n0\n1\n0\n#\n", VehicleMessage + "[Notch]"},
+        ErrorCase{"resistor control without Imax", "[Power_Type]\n0\n", VehicleMessage + "[CurrentP]"},
+        ErrorCase{"resistor control without vBase", "[Power_Type]\n0\n[CurrentP]\n400\n2\n0\n#\n",
+                  VehicleMessage + "[CurrentP]"},
+        ErrorCase{"gear with equal first speeds", "[Engine_Type]\n0\n[Engine]\n10\n10\n40\n1\n1\n1\n#\n",
+                  VehicleMessage + "[Engine]"}));
 
 INSTANTIATE_TEST_SUITE_P(
     PowerTypes, VehicleErrors,
