@@ -21,6 +21,9 @@ class HeadlessRun : public ::testing::Test {
             ("cabview-run-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(root_);
     write("vantorel.dat", "[Disp]\n30,1\n0\n64\n48\n0\n");
+    write("line_Local_East1.dat",
+          "[Station]\nA,0,30,150,0,0,0,0,60,0,0,0,0,0,0,0,0\nB,0,270,150,0,0,0,0,60,0,0,0,0,0,0,0,0\n#\n"
+          "[SpeedUnit]\n0,300,36,36\n#\n");
   }
   void TearDown() override { fs::remove_all(root_); }
   void write(const std::string& name, const std::string& text) { std::ofstream(root_ / name) << text; }

@@ -21,6 +21,9 @@ class DriveTest : public ::testing::Test {
             ("cabview-drive-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(root_);
     std::ofstream(root_ / "vantorel.dat") << "[Disp]\n30,1\n0\n64\n48\n0\n";
+    std::ofstream(root_ / "line_Local_East1.dat") << "[Station]\nA,0,30,150,0,0,0,0,60,0,0,0,0,0,0,0,0\n"
+                                                     "B,0,270,150,0,0,0,0,60,0,0,0,0,0,0,0,0\n#\n"
+                                                     "[SpeedUnit]\n0,300,36,36\n#\n";
   }
   void TearDown() override { fs::remove_all(root_); }
 
@@ -28,7 +31,7 @@ class DriveTest : public ::testing::Test {
     if (!drive_)
       drive_ = std::make_unique<Drive>(DataDirectory(root_),
                                        DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_},
-                                       DriveRequest{});
+                                       DriveRequest{"line_Local_East1.dat", "", "train_E231.dat", 0, 0});
     return *drive_;
   }
 

@@ -4,9 +4,12 @@
 
 #include "core/common/data_directory.h"
 #include "core/common/picture.h"
+#include "core/data/route_data.h"
+#include "core/data/route_images.h"
 #include "core/data/ui_strings.h"
 #include "core/input/key_state.h"
 #include "core/presentation/sprite_model.h"
+#include "core/route/move_menu.h"
 #include "core/route/operation_state.h"
 #include "core/shell/display_options.h"
 #include "core/shell/frame_timing.h"
@@ -68,6 +71,8 @@ class Drive {
   void AppIdle();
   // The 100 ms simulation tick.
   void Timer1Timer();
+  // A "Move" menu item: jump to the station of that index.
+  void StationClick(int /*index*/) {}
 
   bool timer1Enabled() const { return timer1Enabled_; }
   bool closed() const { return closed_; }
@@ -77,6 +82,9 @@ class Drive {
 
   // The drive's records.
   UiStrings strings;
+  RouteData route;
+  RouteImageLists routeImages;
+  std::vector<MoveMenuItem> moveMenu;  // the "Move" menu's stations, in menu order
   TrainState train;
   OperationState operation;
   FrameTiming timing;
@@ -95,7 +103,11 @@ class Drive {
   // Loading steps, in their order.
   void readDisplayOptions();
   void loadSettingsFile();
+  void loadRouteFile();
+  void buildMoveMenu();
   void createVideoSurface();
+  void setupRouteEnvironment();
+  void placeTrainAtStart();
   void setInitialState();
 
   // Frame steps.
