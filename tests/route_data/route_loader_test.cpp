@@ -11,9 +11,9 @@ using testing::RouteDirectory;
 
 // The fixture's pictures, all present.
 void writeFixturePictures(const RouteDirectory& dir) {
-  for (const char* name : {"monitor.bmp", "teimoku.bmp", "lineS.bmp", "lineM.bmp", "lineE.bmp", "slope.bmp",
-                           "limit.bmp", "remain.bmp", "cross.bmp", "other.bmp", "signal.bmp", "sub0.bmp", "sub1.bmp",
-                           "sub2.bmp", "traffic.bmp"})
+  for (const char* name :
+       {"monitor.bmp", "teimoku.bmp", "lineS.bmp", "lineM.bmp", "lineE.bmp", "slope.bmp", "limit.bmp", "remain.bmp",
+        "cross.bmp", "other.bmp", "signal.bmp", "sub0.bmp", "sub1.bmp", "sub2.bmp", "traffic.bmp"})
     dir.picture(name, 100, 75);
   dir.picture("anim.bmp", 250, 75);
 }
@@ -78,20 +78,21 @@ TEST(RouteLoader, FixtureFillsEveryField) {
             (std::array{0, 30, 150, 0, 1, 2, 108000, 60, 50, 1, 3, 20, 1, 4, 25, 30}));
   ASSERT_EQ(d.SignalCount, 2);
   const SignalData& g = d.Signal[0];
-  EXPECT_EQ((std::array{g.kind,     g.subImage,    g.subSignal, g.headType, g.startFrame, g.positionFrame,
-                        g.atsFrame, g.checkFrame,  g.fixedAspect, g.time,   g.overrideAspect, g.switchIdx,
-                        g.mainX,    g.mainY,       g.sub1Image, g.sub1X,    g.sub1Y,      g.sub2Image,
-                        g.sub2X,    g.sub2Y,       g.sub0X,     g.sub0Y,    g.extraImage, g.sub1AltImage,
-                        g.sub2AltImage, g.aspect,  g.imageIndex}),
-            (std::array{1, 2, 3, 4, 5, 60, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 0, 0}));
+  EXPECT_EQ(
+      (std::array{g.kind,         g.subImage,   g.subSignal,   g.headType, g.startFrame,     g.positionFrame,
+                  g.atsFrame,     g.checkFrame, g.fixedAspect, g.time,     g.overrideAspect, g.switchIdx,
+                  g.mainX,        g.mainY,      g.sub1Image,   g.sub1X,    g.sub1Y,          g.sub2Image,
+                  g.sub2X,        g.sub2Y,      g.sub0X,       g.sub0Y,    g.extraImage,     g.sub1AltImage,
+                  g.sub2AltImage, g.aspect,     g.imageIndex}),
+      (std::array{1, 2, 3, 4, 5, 60, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 0, 0}));
   ASSERT_EQ(d.Signal2Count, 2);
   EXPECT_EQ(d.Signal2[0], (std::array{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
   EXPECT_EQ(d.Signal2[1], (std::array{9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
   ASSERT_EQ(d.TrafficSignalCount, 1);
   const TrafficSignalData& t = d.TrafficSignal[0];
-  EXPECT_EQ((std::array{t.positionFrame, t.startFrame, t.endFrame, t.lineFrame, t.viewEndFrame, t.imageA, t.imageB,
-                        t.flag}),
-            (std::array{100, 90, 200, 120, 210, 7, 8, 1}));
+  EXPECT_EQ(
+      (std::array{t.positionFrame, t.startFrame, t.endFrame, t.lineFrame, t.viewEndFrame, t.imageA, t.imageB, t.flag}),
+      (std::array{100, 90, 200, 120, 210, 7, 8, 1}));
   EXPECT_EQ((std::array{t.phases[5].image, t.phases[5].duration, t.phases[5].stop}), (std::array{6, 60, 1}));
   EXPECT_EQ(t.phases[1].duration, 20);
   ASSERT_EQ(d.SpeedLimitCount, 1);
@@ -156,8 +157,7 @@ TEST(RouteLoader, HeaderEdgeCases) {
     const char* text;
     std::function<void(const RouteData&)> check;
   } cases[] = {
-      {"monitor of another vehicle only consumes its first line",
-       "[Monitor]\nother.dat\n[StartPos]\n7\n1\nx.bmp\n",
+      {"monitor of another vehicle only consumes its first line", "[Monitor]\nother.dat\n[StartPos]\n7\n1\nx.bmp\n",
        [](const RouteData& d) {
          EXPECT_EQ(d.StartPos, 7);
          EXPECT_EQ(d.MonitorPicture, "");
@@ -199,7 +199,8 @@ TEST(RouteLoader, HeaderEdgeCases) {
          EXPECT_EQ(d.PreTrainLimit, 0);
          EXPECT_EQ(d.PreTrain[0].deptime, 900);
        }},
-      {"no speed signal key, no aspects", "[LineName]\nx\n", [](const RouteData& d) { EXPECT_EQ(d.Speed_SignalCount, 0); }},
+      {"no speed signal key, no aspects", "[LineName]\nx\n",
+       [](const RouteData& d) { EXPECT_EQ(d.Speed_SignalCount, 0); }},
       {"semicolon rows skipped only in sound tables", "[Sound2]\n;x\n1,2,3\n#\n[MovieStop]\n5\n#\n",
        [](const RouteData& d) {
          EXPECT_EQ(d.Sound2Count, 1);
@@ -227,8 +228,9 @@ TEST(RouteLoader, TablesPastCapacityAreRefused) {
     const char* key;
     const char* row;
     int capacity;
-  } cases[] = {{"[MovieStop]", "1", 100},         {"[Speed_Signal]", "1", 11}, {"[Station]", "A,0,1", 501},
-               {"[Announce]\n1,2", "1,0,0,0,0", 98}, {"[KankoSound2]", "a.wav", 479}, {"[Cross]", "1,1,1,1,1", 1000},
+  } cases[] = {{"[MovieStop]", "1", 100},       {"[Speed_Signal]", "1", 11},
+               {"[Station]", "A,0,1", 501},     {"[Announce]\n1,2", "1,0,0,0,0", 98},
+               {"[KankoSound2]", "a.wav", 479}, {"[Cross]", "1,1,1,1,1", 1000},
                {"[Time]", "1,2,3", 100}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.key);

@@ -1,3 +1,5 @@
+#include "core/shell/drive.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -5,7 +7,6 @@
 
 #include "backends/picture/picture_decoder.h"
 #include "core/shell/display_options_store.h"
-#include "core/shell/drive.h"
 #include "headless/headless_platform.h"
 
 namespace cab {
@@ -29,9 +30,9 @@ class DriveTest : public ::testing::Test {
 
   Drive& drive() {
     if (!drive_)
-      drive_ = std::make_unique<Drive>(DataDirectory(root_),
-                                       DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_},
-                                       DriveRequest{"line_Local_East1.dat", "", "train_E231.dat", 0, 0});
+      drive_ = std::make_unique<Drive>(
+          DataDirectory(root_), DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_},
+          DriveRequest{"line_Local_East1.dat", "", "train_E231.dat", 0, 0});
     return *drive_;
   }
 
@@ -67,6 +68,20 @@ TEST_F(DriveTest, StartsRunningAndTogglesPause) {
   EXPECT_TRUE(d.timer1Enabled());
   d.movieclick();  // and does nothing while running
   EXPECT_TRUE(d.timer1Enabled());
+}
+
+TEST_F(DriveTest, LoadsTheRouteAndStartsAtItsFirstStation) {
+  Drive& d = drive();
+  d.FormCreate();
+  EXPECT_EQ(d.route.StationCount, 2);
+  EXPECT_EQ(d.route.SpeedUnit[0].distanceEnd, 10000);  // distances are derived while loading
+  EXPECT_EQ(d.train.frame, 0);                         // "[StartPos]"
+  EXPECT_EQ(d.train.position, 1000);                   // the start station's stopping point
+  ASSERT_EQ(d.moveMenu.size(), 1u);                    // the last station has no entry
+  EXPECT_EQ(d.moveMenu[0].name, "Sta0");
+  clock_.setMs(100);
+  d.AppIdle();
+  EXPECT_EQ(d.train.filmSpeed, 36);  // the recording speed of the stretch
 }
 
 TEST_F(DriveTest, BackButtonFadesOverAboutFiftyFramesThenCloses) {

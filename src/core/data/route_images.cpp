@@ -158,9 +158,8 @@ void readSignalImageList(RecordFileReader& r, const RouteImageTarget& target, Ro
 
 void readCellImageList(RecordFileReader& r, const RouteImageTarget& target, CellImageList& list) {
   // The lists have no capacity of their own: the file's length bounds them.
-  r.readTable(
-      std::numeric_limits<int>::max(), [&](int) { list.add(loadRoutePicture(target, r.line())); },
-      {.stringRows = true});
+  r.readTable(std::numeric_limits<int>::max(), [&](int) { list.add(loadRoutePicture(target, r.line())); },
+              {.stringRows = true});
 }
 
 void addMonitorImage(const RouteImageTarget& target, const RouteData& route) {

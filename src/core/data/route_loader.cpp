@@ -13,11 +13,11 @@ void label(RecordFileReader& r, const char* text) { r.setSectionLabel(text); }
 template <class T, class Row>
 void headerTable(RecordFileReader& r, std::vector<T>& rows, int& count, Row row,
                  RecordFileReader::TableOptions options = {}) {
-  count = r.readTable(static_cast<int>(rows.size()), [&](int i) { row(rows[static_cast<std::size_t>(i)]); }, options);
+  count = r.readTable(
+      static_cast<int>(rows.size()), [&](int i) { row(rows[static_cast<std::size_t>(i)]); }, options);
 }
 
-void testHeaderKeys(RecordFileReader& r, RouteData& d, const std::string& vehicleFile,
-                    const RouteImageTarget& target) {
+void testHeaderKeys(RecordFileReader& r, RouteData& d, const std::string& vehicleFile, const RouteImageTarget& target) {
   if (r.isKey("[LineName]")) d.LineName = r.nextLine();
   if (r.isKey("[LineName2]")) d.LineName2 = r.nextLine();
   if (r.isKey("[StartPos]")) {
@@ -126,13 +126,12 @@ void testHeaderKeys(RecordFileReader& r, RouteData& d, const std::string& vehicl
   if (r.isKey("[KankoSound2]")) {
     label(r, "[KankoSound2]");
     d.KankoCount = RouteCapacity::KankoSound1;
-    r.readTable(
-        RouteCapacity::Kanko - RouteCapacity::KankoSound1,
-        [&](int j) {
-          d.Kanko[static_cast<std::size_t>(d.KankoCount)] = {j, r.line()};
-          ++d.KankoCount;
-        },
-        {.stringRows = true});
+    r.readTable(RouteCapacity::Kanko - RouteCapacity::KankoSound1,
+                [&](int j) {
+                  d.Kanko[static_cast<std::size_t>(d.KankoCount)] = {j, r.line()};
+                  ++d.KankoCount;
+                },
+                {.stringRows = true});
   }
 }
 
@@ -174,8 +173,7 @@ RouteData loadRoute(std::string_view bytes, const std::string& vehicleFile, cons
   return d;
 }
 
-RouteData loadRouteFile(const std::string& routeFile, const std::string& vehicleFile,
-                        const RouteImageTarget& target) {
+RouteData loadRouteFile(const std::string& routeFile, const std::string& vehicleFile, const RouteImageTarget& target) {
   auto bytes = target.data.readBytes(routeFile);
   if (!bytes) throw RecordFileReader(FileKind::Route, "").errorFor("ファイル " + routeFile + " を開けません");
   return loadRoute(*bytes, vehicleFile, target);

@@ -15,11 +15,12 @@ namespace {
 // One stretch of the speed profile with the distance at which it starts.
 class Stretch {
  public:
-  Stretch(const SpeedUnitData& u, int startDistance, int frameRate)
-      : u_(u), start_(startDistance), r_(frameRate) {}
+  Stretch(const SpeedUnitData& u, int startDistance, int frameRate) : u_(u), start_(startDistance), r_(frameRate) {}
 
   // A stretch of no frames holds no position (the loader refuses them).
-  bool contains(int frame) const { return u_.frameEnd != u_.frameStart && u_.frameStart <= frame && frame <= u_.frameEnd; }
+  bool contains(int frame) const {
+    return u_.frameEnd != u_.frameStart && u_.frameStart <= frame && frame <= u_.frameEnd;
+  }
 
   // The mean of the speeds at frameStart and at the frame (m/s) times the
   // time between them, in cm.
@@ -45,10 +46,10 @@ class PointList {
   explicit PointList(RouteData& route) : route_(route) {}
   void add(const ProtectionPointData& p) {
     if (count_ >= RouteCapacity::ProtectionPoints)
-      throw DataError(std::vector<std::string>{
-          "路線ファイルに誤りがあります。[SpeedUnit]:ATS地点",
-          "ATS地点(信号機・速度制限・停車駅)が上限の" + std::to_string(RouteCapacity::ProtectionPoints) +
-              "か所を超えています"});
+      throw DataError(std::vector<std::string>{"路線ファイルに誤りがあります。[SpeedUnit]:ATS地点",
+                                               "ATS地点(信号機・速度制限・停車駅)が上限の" +
+                                                   std::to_string(RouteCapacity::ProtectionPoints) +
+                                                   "か所を超えています"});
     route_.ProtectionPoints[static_cast<std::size_t>(count_++)] = p;
   }
   int count() const { return count_; }
@@ -85,20 +86,23 @@ void ConvertRoutePositions(RouteData& d, int frameRate) {
   }
 
   PointList points(d);
-  forEachContained(stretches, d.Signal, d.SignalCount, [](const SignalData& s) { return s.positionFrame; },
-                   [&](const Stretch& st, SignalData& s, int i) {
-                     points.add({st.distanceOf(s.positionFrame), 10, i, 0, 2});
-                   });
-  forEachContained(stretches, d.SpeedLimit, d.SpeedLimitCount, [](const SpeedLimitData& s) { return s.positionFrame; },
-                   [&](const Stretch& st, SpeedLimitData& s, int) {
-                     s.positionDistance = st.distanceOf(s.positionFrame);
-                     points.add({s.positionDistance, s.limit, 0, 0, s.pointType});
-                   });
+  forEachContained(
+      stretches, d.Signal, d.SignalCount, [](const SignalData& s) { return s.positionFrame; },
+      [&](const Stretch& st, SignalData& s, int i) {
+        points.add({st.distanceOf(s.positionFrame), 10, i, 0, 2});
+      });
+  forEachContained(
+      stretches, d.SpeedLimit, d.SpeedLimitCount, [](const SpeedLimitData& s) { return s.positionFrame; },
+      [&](const Stretch& st, SpeedLimitData& s, int) {
+        s.positionDistance = st.distanceOf(s.positionFrame);
+        points.add({s.positionDistance, s.limit, 0, 0, s.pointType});
+      });
   const std::pair<std::vector<SpeedCheckData>*, int> checks[] = {
       {&d.SpeedCheck1, d.SpeedCheck1Count}, {&d.SpeedCheck2, d.SpeedCheck2Count}, {&d.SpeedCheck3, d.SpeedCheck3Count}};
   for (const auto& [table, count] : checks)
-    forEachContained(stretches, *table, count, [](const SpeedCheckData& s) { return s.positionFrame; },
-                     [](const Stretch& st, SpeedCheckData& s, int) { s.positionDistance = st.distanceOf(s.positionFrame); });
+    forEachContained(
+        stretches, *table, count, [](const SpeedCheckData& s) { return s.positionFrame; },
+        [](const Stretch& st, SpeedCheckData& s, int) { s.positionDistance = st.distanceOf(s.positionFrame); });
   const auto startOf = [](const StationData& s) { return s.Start; };
   forEachContained(stretches, d.Station, d.StationCount, startOf, [&](const Stretch& st, StationData& s, int i) {
     if (s.trntype == 0 && s.pattern >= 1) points.add({st.distanceOf(s.Start) + s.pattern * 100, 0, 0, i, 3});
@@ -109,18 +113,21 @@ void ConvertRoutePositions(RouteData& d, int frameRate) {
     s.position_s = s.position - s.genkai;
     s.position_e = s.position + s.genkai;
   });
-  forEachContained(stretches, d.TrafficSignal, d.TrafficSignalCount,
-                   [](const TrafficSignalData& t) { return t.positionFrame; },
-                   [](const Stretch& st, TrafficSignalData& t, int) { t.positionDistance = st.distanceOf(t.positionFrame); });
-  forEachContained(stretches, d.TrafficSignal, d.TrafficSignalCount,
-                   [](const TrafficSignalData& t) { return t.lineFrame; },
-                   [](const Stretch& st, TrafficSignalData& t, int) { t.lineDistance = st.distanceOf(t.lineFrame); });
-  forEachContained(stretches, d.Doppler, d.DopplerCount, [](const DopplerData& p) { return p.positionFrame; },
-                   [](const Stretch& st, DopplerData& p, int) { p.positionDistance = st.distanceOf(p.positionFrame); });
-  forEachContained(stretches, d.Tunnel, d.TunnelCount, [](const TunnelData& t) { return t.startFrame; },
-                   [](const Stretch& st, TunnelData& t, int) { t.startDistance = st.distanceOf(t.startFrame); });
-  forEachContained(stretches, d.Tunnel, d.TunnelCount, [](const TunnelData& t) { return t.endFrame; },
-                   [](const Stretch& st, TunnelData& t, int) { t.endDistance = st.distanceOf(t.endFrame); });
+  forEachContained(
+      stretches, d.TrafficSignal, d.TrafficSignalCount, [](const TrafficSignalData& t) { return t.positionFrame; },
+      [](const Stretch& st, TrafficSignalData& t, int) { t.positionDistance = st.distanceOf(t.positionFrame); });
+  forEachContained(
+      stretches, d.TrafficSignal, d.TrafficSignalCount, [](const TrafficSignalData& t) { return t.lineFrame; },
+      [](const Stretch& st, TrafficSignalData& t, int) { t.lineDistance = st.distanceOf(t.lineFrame); });
+  forEachContained(
+      stretches, d.Doppler, d.DopplerCount, [](const DopplerData& p) { return p.positionFrame; },
+      [](const Stretch& st, DopplerData& p, int) { p.positionDistance = st.distanceOf(p.positionFrame); });
+  forEachContained(
+      stretches, d.Tunnel, d.TunnelCount, [](const TunnelData& t) { return t.startFrame; },
+      [](const Stretch& st, TunnelData& t, int) { t.startDistance = st.distanceOf(t.startFrame); });
+  forEachContained(
+      stretches, d.Tunnel, d.TunnelCount, [](const TunnelData& t) { return t.endFrame; },
+      [](const Stretch& st, TunnelData& t, int) { t.endDistance = st.distanceOf(t.endFrame); });
 
   // Stable exchange sort: points at equal positions keep their order.
   auto& p = d.ProtectionPoints;

@@ -28,7 +28,8 @@ void table(RecordFileReader& r, const char* key, std::vector<T>& rows, int& coun
            RecordFileReader::TableOptions options = {}) {
   if (!r.isKey(key)) return;
   r.setSectionLabel(key);
-  count = r.readTable(static_cast<int>(rows.size()), [&](int i) { row(rows[static_cast<std::size_t>(i)]); }, options);
+  count = r.readTable(
+      static_cast<int>(rows.size()), [&](int i) { row(rows[static_cast<std::size_t>(i)]); }, options);
 }
 
 void readStation(const RecordFileReader& r, StationData& s) {
@@ -44,12 +45,11 @@ void readStation(const RecordFileReader& r, StationData& s) {
 
 void readSignal(const RecordFileReader& r, SignalData& s) {
   using S = SignalData;
-  fillInts(r, s,
-           {&S::kind,       &S::subImage,   &S::subSignal,  &S::headType,      &S::startFrame,     &S::positionFrame,
-            &S::atsFrame,   &S::checkFrame, &S::fixedAspect, &S::time,         &S::overrideAspect, &S::switchIdx,
-            &S::mainX,      &S::mainY,      &S::sub1Image,  &S::sub1X,         &S::sub1Y,          &S::sub2Image,
-            &S::sub2X,      &S::sub2Y,      &S::sub0X,      &S::sub0Y,         &S::extraImage,     &S::sub1AltImage,
-            &S::sub2AltImage});
+  fillInts(r, s, {&S::kind,           &S::subImage,  &S::subSignal,  &S::headType,     &S::startFrame,
+                  &S::positionFrame,  &S::atsFrame,  &S::checkFrame, &S::fixedAspect,  &S::time,
+                  &S::overrideAspect, &S::switchIdx, &S::mainX,      &S::mainY,        &S::sub1Image,
+                  &S::sub1X,          &S::sub1Y,     &S::sub2Image,  &S::sub2X,        &S::sub2Y,
+                  &S::sub0X,          &S::sub0Y,     &S::extraImage, &S::sub1AltImage, &S::sub2AltImage});
 }
 
 void readTrafficSignal(const RecordFileReader& r, TrafficSignalData& t) {
@@ -89,12 +89,15 @@ void testStationAndSignalKeys(RecordFileReader& r, RouteData& d) {
     d.MaxSpeedCheck = r.intField(1);
   }
   using C = SpeedCheckData;
-  table(r, "[SpeedCheck1]", d.SpeedCheck1, d.SpeedCheck1Count,
-        [&](C& s) { fillInts(r, s, {&C::limit, &C::checkSpeed, &C::positionFrame, &C::linkedSignal}); });
-  table(r, "[SpeedCheck2]", d.SpeedCheck2, d.SpeedCheck2Count,
-        [&](C& s) { fillInts(r, s, {&C::limit, &C::checkSpeed, &C::positionFrame, &C::endFrame}); });
-  table(r, "[SpeedCheck3]", d.SpeedCheck3, d.SpeedCheck3Count,
-        [&](C& s) { fillInts(r, s, {&C::limit, &C::checkSpeed, &C::positionFrame, &C::endFrame}); });
+  table(r, "[SpeedCheck1]", d.SpeedCheck1, d.SpeedCheck1Count, [&](C& s) {
+    fillInts(r, s, {&C::limit, &C::checkSpeed, &C::positionFrame, &C::linkedSignal});
+  });
+  table(r, "[SpeedCheck2]", d.SpeedCheck2, d.SpeedCheck2Count, [&](C& s) {
+    fillInts(r, s, {&C::limit, &C::checkSpeed, &C::positionFrame, &C::endFrame});
+  });
+  table(r, "[SpeedCheck3]", d.SpeedCheck3, d.SpeedCheck3Count, [&](C& s) {
+    fillInts(r, s, {&C::limit, &C::checkSpeed, &C::positionFrame, &C::endFrame});
+  });
 }
 
 void testTrackEventKeys(RecordFileReader& r, RouteData& d) {
@@ -103,14 +106,17 @@ void testTrackEventKeys(RecordFileReader& r, RouteData& d) {
   table(
       r, "[Sound]", d.Sound, d.SoundCount,
       [&](PositionSoundData& s) {
-        fillInts(r, s, {&PositionSoundData::sound, &PositionSoundData::startFrame, &PositionSoundData::endFrame,
-                        &PositionSoundData::refSpeed});
+        fillInts(r, s,
+                 {&PositionSoundData::sound, &PositionSoundData::startFrame, &PositionSoundData::endFrame,
+                  &PositionSoundData::refSpeed});
         for (int k = 0; k < 5; ++k) s.options[static_cast<std::size_t>(k)] = r.intField(5 + k);
       },
       remarks);
   table(
       r, "[Sound2]", d.Sound2, d.Sound2Count,
-      [&](Sound2Data& s) { fillInts(r, s, {&Sound2Data::sound, &Sound2Data::fromStation, &Sound2Data::toStation}); },
+      [&](Sound2Data& s) {
+        fillInts(r, s, {&Sound2Data::sound, &Sound2Data::fromStation, &Sound2Data::toStation});
+      },
       remarks);
   using P = DopplerData;
   table(r, "[Doppler]", d.Doppler, d.DopplerCount, [&](P& s) {
@@ -139,8 +145,7 @@ void testTrackEventKeys(RecordFileReader& r, RouteData& d) {
     fillInts(r, s, {&AnimData::startFrame, &AnimData::endFrame, &AnimData::interval, &AnimData::baseImage});
   });
   table(r, "[SignalKanko]", d.SignalKanko, d.SignalKankoCount, [&](SignalKankoData& s) { fillInts(r, s.values); });
-  table(r, "[StationKanko]", d.StationKanko, d.StationKankoCount,
-        [&](StationKankoData& s) { fillInts(r, s.values); });
+  table(r, "[StationKanko]", d.StationKanko, d.StationKankoCount, [&](StationKankoData& s) { fillInts(r, s.values); });
   table(
       r, "[OtherKanko]", d.OtherKanko, d.OtherKankoCount, [&](std::string& f) { f = r.line(); }, files);
   table(
@@ -168,12 +173,15 @@ void testSpeedUnitAndLaterKeys(RecordFileReader& r, RouteData& d) {
     readSpeedUnitRows(r, d, true);
   }
   using X = CrossData;
-  table(r, "[Cross]", d.Cross, d.CrossCount,
-        [&](X& s) { fillInts(r, s, {&X::image, &X::value2, &X::startFrame, &X::endFrame, &X::switchIdx}); });
-  table(r, "[Switch]", d.Switch, d.SwitchCount,
-        [&](SwitchData& s) { fillInts(r, s, {&SwitchData::positionFrame, &SwitchData::switchType}); });
-  table(r, "[Time]", d.Time, d.TimeCount,
-        [&](TimeData& s) { fillInts(r, s, {&TimeData::startFrame, &TimeData::endFrame, &TimeData::callout}); });
+  table(r, "[Cross]", d.Cross, d.CrossCount, [&](X& s) {
+    fillInts(r, s, {&X::image, &X::value2, &X::startFrame, &X::endFrame, &X::switchIdx});
+  });
+  table(r, "[Switch]", d.Switch, d.SwitchCount, [&](SwitchData& s) {
+    fillInts(r, s, {&SwitchData::positionFrame, &SwitchData::switchType});
+  });
+  table(r, "[Time]", d.Time, d.TimeCount, [&](TimeData& s) {
+    fillInts(r, s, {&TimeData::startFrame, &TimeData::endFrame, &TimeData::callout});
+  });
 }
 
 }  // namespace cab
