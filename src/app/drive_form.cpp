@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QWheelEvent>
 
@@ -82,7 +83,16 @@ void TForm1::buildMenu() {
     drive_->start1Click();
     syncWithDrive();
   });
-  menuBar()->addMenu(caption(drive_->strings.menu.move))->setObjectName("GoTo1");
+  QMenu* goTo1 = menuBar()->addMenu(caption(drive_->strings.menu.move));
+  goTo1->setObjectName("GoTo1");
+  for (const MoveMenuItem& item : drive_->moveMenu) {
+    QAction* station = goTo1->addAction(caption(item.caption));
+    station->setObjectName(QString::fromStdString(item.name));
+    connect(station, &QAction::triggered, this, [this, index = item.station] {
+      drive_->StationClick(index);
+      syncWithDrive();
+    });
+  }
   menuBar()->addMenu(caption(drive_->strings.menu.display))->setObjectName("Show1");
   menuBar()->addMenu(caption(drive_->strings.menu.control))->setObjectName("Controller1");
   menuBar()->addMenu(caption(drive_->strings.menu.save))->setObjectName("SaveS1");

@@ -23,6 +23,7 @@ class HeadlessRun : public ::testing::Test {
     fs::create_directories(root_);
     write("vantorel.dat", "[Disp]\n30,1\n0\n64\n48\n0\n");
     testing::writeMinimalVehicle(root_);
+    testing::writeMinimalRoute(root_);
   }
   void TearDown() override { fs::remove_all(root_); }
   void write(const std::string& name, const std::string& text) { std::ofstream(root_ / name) << text; }

@@ -24,6 +24,7 @@ class DriveTest : public ::testing::Test {
     fs::create_directories(root_);
     std::ofstream(root_ / "vantorel.dat") << "[Disp]\n30,1\n0\n64\n48\n0\n";
     testing::writeMinimalVehicle(root_);
+    testing::writeMinimalRoute(root_);
   }
   void TearDown() override { fs::remove_all(root_); }
 
@@ -31,7 +32,7 @@ class DriveTest : public ::testing::Test {
     if (!drive_)
       drive_ = std::make_unique<Drive>(
           DataDirectory(root_), DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_},
-          DriveRequest{"", "", testing::MinimalVehicleFile});
+          DriveRequest{"line_Local_East1.dat", "", testing::MinimalVehicleFile, 0, 0});
     return *drive_;
   }
 
@@ -67,6 +68,20 @@ TEST_F(DriveTest, StartsRunningAndTogglesPause) {
   EXPECT_TRUE(d.timer1Enabled());
   d.movieclick();  // and does nothing while running
   EXPECT_TRUE(d.timer1Enabled());
+}
+
+TEST_F(DriveTest, LoadsTheRouteAndStartsAtItsFirstStation) {
+  Drive& d = drive();
+  d.FormCreate();
+  EXPECT_EQ(d.route.StationCount, 2);
+  EXPECT_EQ(d.route.SpeedUnit[0].distanceEnd, 10000);  // distances are derived while loading
+  EXPECT_EQ(d.train.frame, 0);                         // "[StartPos]"
+  EXPECT_EQ(d.train.position, 1000);                   // the start station's stopping point
+  ASSERT_EQ(d.moveMenu.size(), 1u);                    // the last station has no entry
+  EXPECT_EQ(d.moveMenu[0].name, "Sta0");
+  clock_.setMs(100);
+  d.AppIdle();
+  EXPECT_EQ(d.train.filmSpeed, 36);  // the recording speed of the stretch
 }
 
 TEST_F(DriveTest, BackButtonFadesOverAboutFiftyFramesThenCloses) {

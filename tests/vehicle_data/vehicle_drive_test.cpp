@@ -22,6 +22,7 @@ class VehicleDrive : public ::testing::Test {
             ("cabview-vehicle-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(root_ / "cars");
     std::ofstream(root_ / "vantorel.dat") << "[Disp]\n30,1\n0\n64\n48\n0\n";
+    testing::writeMinimalRoute(root_);
   }
   void TearDown() override { fs::remove_all(root_); }
 
@@ -68,7 +69,7 @@ TEST_F(VehicleDrive, LoadsTheVehicleAndCompensatesEveryFrame) {
   headless::HeadlessWindow window([] {});
   testing::FakePictureLoader pictures;
   Drive d(DataDirectory(root_), DrivePlatform{dialogs, settings, clock, status, surface, window, pictures},
-          DriveRequest{"", "cars\\", "test.dat"});
+          DriveRequest{"line_Local_East1.dat", "cars\\", "test.dat"});
   d.FormCreate();
   EXPECT_EQ(d.vehicle.Brake, 4);
   ASSERT_EQ(d.sprites.spriteCount(), 1u);

@@ -1,6 +1,10 @@
 #include "core/shell/drive.h"
 
 #include "core/common/rounding.h"
+#include "core/common/path_splitter.h"
+#include "core/data/data_error.h"
+#include "core/data/route_loader.h"
+#include "core/data/route_positions.h"
 #include "core/data/settings_loader.h"
 #include "core/data/vehicle_loader.h"
 #include "core/platform/cab_surface.h"
@@ -24,8 +28,13 @@ void Drive::FormCreate() {
   loadSettingsFile();
   loadVehicleFile();
   startCaption_ = strings.menu.start;
+  loadRouteFile();
+  checkSignalTables(route);
+  buildMoveMenu();
   createVideoSurface();
+  setupRouteEnvironment();
   setInitialState();
+  placeTrainAtStart();
   start1Click();
 }
 
@@ -35,6 +44,27 @@ void Drive::loadSettingsFile() { strings = cab::loadSettingsFile(data_); }
 
 void Drive::loadVehicleFile() {
   vehicle = cab::loadVehicleFile(data_, request_.vehicleDirectory, request_.vehicleFile, platform_.pictures, sprites);
+}
+
+void Drive::loadRouteFile() {
+  const RouteImageTarget target{data_, platform_.pictures, strings, sprites, routeImages};
+  route = cab::loadRouteFile(request_.routeFile, splitPath(request_.vehicleFile, PathPart::FileName), target);
+}
+
+void Drive::buildMoveMenu() { moveMenu = cab::buildMoveMenu(route, request_.startStation, request_.endStation); }
+
+void Drive::setupRouteEnvironment() {
+  platform_.status.progress("環境をセットアップしています");
+  ConvertRoutePositions(route, strings.videoFrameRate);
+}
+
+// The start frame and distance: the route's start or the chosen station's stopping point.
+void Drive::placeTrainAtStart() {
+  const int s = request_.startStation;
+  if (s < 0 || (s > 0 && s >= route.StationCount))
+    throw HaltError("開始駅の番号" + std::to_string(s) + "が路線の駅の範囲外です");
+  train.frame = s > 0 ? route.Station[static_cast<std::size_t>(s)].Start : route.StartPos;
+  if (route.StationCount > 0) train.position = route.Station[static_cast<std::size_t>(s)].position;
 }
 
 void Drive::createVideoSurface() { videoSurface = Picture(strings.videoWidth, strings.videoHeight, 0xFF000000u); }
@@ -104,6 +134,7 @@ void Drive::AppIdle() {
   swayOffset = cab::swayOffset(train.viewSway);
   if (train.trainMass.raw() != 0)
     train.prevAccel = 3.6L * (train.tractiveForce + train.resistForce) / (train.trainMass * 1000);
+  if (auto film = filmSpeedAt(route, train.frame)) train.filmSpeed = film->filmSpeed;
   advanceVideoPosition(train, strings.videoFrameRate, timing.frameMs);
   train.prevFrame = train.frame;
   renderFrame();

@@ -4,10 +4,13 @@
 
 #include "core/common/data_directory.h"
 #include "core/common/picture.h"
+#include "core/data/route_data.h"
+#include "core/data/route_images.h"
 #include "core/data/ui_strings.h"
 #include "core/data/vehicle_spec.h"
 #include "core/input/key_state.h"
 #include "core/presentation/sprite_model.h"
+#include "core/route/move_menu.h"
 #include "core/route/operation_state.h"
 #include "core/shell/display_options.h"
 #include "core/shell/frame_timing.h"
@@ -69,6 +72,8 @@ class Drive {
   void AppIdle();
   // The 100 ms simulation tick.
   void Timer1Timer();
+  // A "Move" menu item: jump to the station of that index.
+  void StationClick(int /*index*/) {}
 
   bool timer1Enabled() const { return timer1Enabled_; }
   bool closed() const { return closed_; }
@@ -79,6 +84,9 @@ class Drive {
   // The drive's records.
   UiStrings strings;
   VehicleSpec vehicle;
+  RouteData route;
+  RouteImageLists routeImages;
+  std::vector<MoveMenuItem> moveMenu;  // the "Move" menu's stations, in menu order
   TrainState train;
   OperationState operation;
   FrameTiming timing;
@@ -98,7 +106,11 @@ class Drive {
   void readDisplayOptions();
   void loadSettingsFile();
   void loadVehicleFile();
+  void loadRouteFile();
+  void buildMoveMenu();
   void createVideoSurface();
+  void setupRouteEnvironment();
+  void placeTrainAtStart();
   void setInitialState();
 
   // Frame steps.
