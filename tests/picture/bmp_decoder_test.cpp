@@ -49,10 +49,10 @@ struct PaletteCase {
 
 TEST(BmpDecoder, PalettePicturesInEveryLayout) {
   const PaletteCase cases[] = {
-      {"1-bit bottom-up", 1, 2, 40, false},      {"1-bit top-down", 1, 2, 40, true},
-      {"4-bit short palette", 4, 5, 40, false},  {"4-bit top-down v5", 4, 9, 124, true},
-      {"8-bit bottom-up", 8, 9, 40, false},      {"8-bit top-down v4", 8, 9, 108, true},
-      {"8-bit core header", 8, 9, 12, false},    {"4-bit core header", 4, 9, 12, false},
+      {"1-bit bottom-up", 1, 2, 40, false},     {"1-bit top-down", 1, 2, 40, true},
+      {"4-bit short palette", 4, 5, 40, false}, {"4-bit top-down v5", 4, 9, 124, true},
+      {"8-bit bottom-up", 8, 9, 40, false},     {"8-bit top-down v4", 8, 9, 108, true},
+      {"8-bit core header", 8, 9, 12, false},   {"4-bit core header", 4, 9, 12, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -155,10 +155,11 @@ const std::vector<std::uint32_t> RlePalette = {0xFF000000, 0xFFFF0000, 0xFF00FF0
 TEST(BmpDecoder, Rle8RunsLiteralsDeltaAndEndOfBitmap) {
   // 4 x 3, stored bottom-up. Row 0: run of 3 x index 1, run of 1 x 2; row 1: delta (2, 0) then run 2 x 3;
   // row 2: literal {3, 2, 1} padded, then end of bitmap leaves the last pixel at index 0.
-  const std::string data("\x03\x01\x01\x02\x00\x00"
-                         "\x00\x02\x02\x00\x02\x03\x00\x00"
-                         "\x00\x03\x03\x02\x01\x00\x00\x01",
-                         22);
+  const std::string data(
+      "\x03\x01\x01\x02\x00\x00"
+      "\x00\x02\x02\x00\x02\x03\x00\x00"
+      "\x00\x03\x03\x02\x01\x00\x00\x01",
+      22);
   const Picture p = decodeOk(writeBmpWithData(4, 3, 8, 1, RlePalette, data));
   ASSERT_EQ(p.width, 4);
   const std::vector<std::uint32_t> expected = {
@@ -172,10 +173,9 @@ TEST(BmpDecoder, Rle8RunsLiteralsDeltaAndEndOfBitmap) {
 TEST(BmpDecoder, Rle4AlternatesNibbles) {
   // 5 x 1: run of 5 alternating 1 and 2, end of bitmap. Then 3 x 1 literal {3, 1, 2}.
   const Picture a = decodeOk(writeBmpWithData(5, 1, 4, 2, RlePalette, std::string("\x05\x12\x00\x01", 4)));
-  EXPECT_EQ(a.pixels, (std::vector<std::uint32_t>{RlePalette[1], RlePalette[2], RlePalette[1], RlePalette[2],
-                                                  RlePalette[1]}));
-  const Picture b =
-      decodeOk(writeBmpWithData(3, 1, 4, 2, RlePalette, std::string("\x00\x03\x31\x20\x00\x01", 6)));
+  EXPECT_EQ(a.pixels,
+            (std::vector<std::uint32_t>{RlePalette[1], RlePalette[2], RlePalette[1], RlePalette[2], RlePalette[1]}));
+  const Picture b = decodeOk(writeBmpWithData(3, 1, 4, 2, RlePalette, std::string("\x00\x03\x31\x20\x00\x01", 6)));
   EXPECT_EQ(b.pixels, (std::vector<std::uint32_t>{RlePalette[3], RlePalette[1], RlePalette[2]}));
 }
 
@@ -227,8 +227,7 @@ TEST(BmpDecoder, BadMasksAndRleAreRefused) {
             std::string::npos);
   EXPECT_NE(decodeError(writeBmpWithData(4, -3, 8, 1, RlePalette, std::string("\x00\x01", 2))).find("top-down"),
             std::string::npos);
-  EXPECT_NE(decodeError(writeBmpWithData(16000, 16000, 8, 1, RlePalette, std::string("\x00\x01", 2)))
-                .find("too short"),
+  EXPECT_NE(decodeError(writeBmpWithData(16000, 16000, 8, 1, RlePalette, std::string("\x00\x01", 2))).find("too short"),
             std::string::npos);
 }
 

@@ -1,10 +1,10 @@
 #include "tests/picture/fixture_writers.h"
 
-#include <cstdio>
-#include <stdexcept>
-
 #include <jpeglib.h>
 #include <png.h>
+
+#include <cstdio>
+#include <stdexcept>
 
 namespace cab::test {
 
