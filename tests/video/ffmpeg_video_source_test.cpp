@@ -1,12 +1,13 @@
+#include "backends/video-ffmpeg/ffmpeg_video_source.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <unistd.h>
 
-#include "backends/video-ffmpeg/ffmpeg_video_source.h"
 #include "tests/video/test_videos.h"
 
 namespace cab {
@@ -77,8 +78,7 @@ TEST_P(NumberedVideo, RandomAccessAndSmallSteps) {
     ASSERT_EQ(shown(n), n);
   }
   // Steps back and forth of a few frames across key frames 30 and 60.
-  for (int n : {31, 29, 30, 28, 33, 59, 61, 58, 60, 62, 57, 0, 2, 1, 99, 97, 98})
-    ASSERT_EQ(shown(n), n);
+  for (int n : {31, 29, 30, 28, 33, 59, 61, 58, 60, 62, 57, 0, 2, 1, 99, 97, 98}) ASSERT_EQ(shown(n), n);
 }
 
 TEST_P(NumberedVideo, ForwardSteppingDecodesEachFrameOnce) {

@@ -97,8 +97,10 @@ int numberShown(const Picture& picture) {
       const int y = (2 * row + 1) * picture.height / (2 * Rows);
       const std::uint32_t p = picture.at(x, y);
       const int grey = static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)) / 3;
-      if (grey > 170) n |= 1 << (row * Columns + column);
-      else if (grey > 85) return -1;
+      if (grey > 170)
+        n |= 1 << (row * Columns + column);
+      else if (grey > 85)
+        return -1;
     }
   return n;
 }

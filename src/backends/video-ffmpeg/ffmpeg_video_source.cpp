@@ -89,8 +89,10 @@ int FfmpegVideoSource::open(const std::string& path) {
     return NoFileInfo;
   }
   for (unsigned i = 0; i < format_->nb_streams; ++i) {
-    if (stream_ < 0 && format_->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) stream_ = static_cast<int>(i);
-    else format_->streams[i]->discard = AVDISCARD_ALL;
+    if (stream_ < 0 && format_->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+      stream_ = static_cast<int>(i);
+    else
+      format_->streams[i]->discard = AVDISCARD_ALL;
   }
   if (stream_ < 0) {
     close();
@@ -183,8 +185,8 @@ void FfmpegVideoSource::convert(const AVFrame* decoded, Picture& out) {
   bool fullRange = decoded->color_range == AVCOL_RANGE_JPEG;
   const AVPixelFormat source = withoutJpegRange(static_cast<AVPixelFormat>(decoded->format), fullRange);
   SwsContext* previous = scaler_;
-  scaler_ = sws_getCachedContext(scaler_, decoded->width, decoded->height, source, width_, height_,
-                                 AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
+  scaler_ = sws_getCachedContext(scaler_, decoded->width, decoded->height, source, width_, height_, AV_PIX_FMT_BGRA,
+                                 SWS_BILINEAR, nullptr, nullptr, nullptr);
   if (!scaler_) return;
   if (scaler_ != previous || fullRange != scalerFullRange_) {
     const int* coefficients = sws_getCoefficients(SWS_CS_DEFAULT);
@@ -228,8 +230,8 @@ bool FfmpegVideoSource::frame(int n, Picture& out) {
     return true;
   }
   const int key = keyFrameAtOrBefore(n);
-  const bool forward = current_ >= 0 && n > current_ && !flushing_ &&
-                       (key >= 0 ? key <= current_ : n - current_ <= ForwardWithoutIndex);
+  const bool forward =
+      current_ >= 0 && n > current_ && !flushing_ && (key >= 0 ? key <= current_ : n - current_ <= ForwardWithoutIndex);
   if (!forward && !seekTo(n)) return false;
   for (bool retried = false;;) {
     if (!decodeNext()) return false;

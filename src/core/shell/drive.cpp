@@ -4,7 +4,9 @@
 #include "core/data/settings_loader.h"
 #include "core/platform/cab_surface.h"
 #include "core/platform/clock.h"
+#include "core/platform/dialogs.h"
 #include "core/platform/drive_window.h"
+#include "core/platform/picture_loader.h"
 #include "core/platform/settings_store.h"
 #include "core/platform/status_sink.h"
 #include "core/shell/display_options_store.h"
@@ -13,7 +15,7 @@
 namespace cab {
 
 Drive::Drive(DataDirectory data, DrivePlatform platform, DriveRequest request)
-    : data_(std::move(data)), platform_(platform), request_(std::move(request)) {}
+    : video(platform.video, data_), data_(std::move(data)), platform_(platform), request_(std::move(request)) {}
 
 void Drive::FormCreate() {
   readDisplayOptions();
@@ -21,6 +23,7 @@ void Drive::FormCreate() {
   loadSettingsFile();
   startCaption_ = strings.menu.start;
   createVideoSurface();
+  openRouteVideo();
   setInitialState();
   start1Click();
 }
@@ -31,6 +34,12 @@ void Drive::loadSettingsFile() { strings = cab::loadSettingsFile(data_); }
 
 void Drive::createVideoSurface() { videoSurface = Picture(strings.videoWidth, strings.videoHeight, 0xFF000000u); }
 
+// A video that cannot be opened is reported and the drive goes on without it.
+void Drive::openRouteVideo() {
+  for (const auto& text : video.openMainVideo(frontMoviePath(strings.Path, videoRoute.DataName)))
+    platform_.dialogs.message(text);
+}
+
 void Drive::setInitialState() {
   train.frameAccumulator = 0;
   train.powerHandle = 0;
@@ -38,7 +47,8 @@ void Drive::setInitialState() {
   train.reverser = 1;
   inputLocked = 1;
   train.viewSway = 0.5;
-  shownFrame = 1;
+  video.startDrive(strings.frameCountFactor);
+  for (auto& e : videoRoute.MovieSwitch) e.done = false;
 }
 
 void Drive::start1Click() {
@@ -54,7 +64,7 @@ void Drive::start1Click() {
     startCaption_ = "一時停止(&S)";
   }
   // The next frame fetches the video picture again.
-  --shownFrame;
+  --video.shownFrame;
 }
 
 void Drive::movieclick() {
@@ -64,11 +74,24 @@ void Drive::movieclick() {
 void Drive::BackClick() { fadeLevel = 1; }
 
 void Drive::FormActivate() {
-  if (timer1Enabled_ || !platform_.surface.canDraw()) return;
+  if (timer1Enabled_) return;
+  showStartPicture();
+  if (!platform_.surface.canDraw()) return;
   platform_.surface.fill(0);
   platform_.surface.drawSprites(sprites);
   platform_.surface.drawVideoSurface(videoSurface);
   platform_.surface.flip();
+}
+
+void Drive::showStartPicture() {
+  if (startPicture.empty()) return;
+  const auto bytes = data_.readBytes(startPicture);
+  if (!bytes) return;
+  auto decoded = platform_.pictures.decode(*bytes);
+  if (auto* picture = std::get_if<Picture>(&decoded)) {
+    video.frameBitmap = std::move(*picture);
+    video.copyTo(videoSurface);
+  }
 }
 
 void Drive::FormCloseQuery() {
@@ -94,7 +117,10 @@ void Drive::AppIdle() {
   if (train.trainMass.raw() != 0)
     train.prevAccel = 3.6L * (train.tractiveForce + train.resistForce) / (train.trainMass * 1000);
   advanceVideoPosition(train, strings.videoFrameRate, timing.frameMs);
+  video.fetch(train.frame);
+  applyMovieStops(videoRoute.MovieStop, video, reverseRunning == 1, train, videoChannels_, 0);
   train.prevFrame = train.frame;
+  video.copyTo(videoSurface);
   renderFrame();
 }
 
@@ -118,6 +144,10 @@ void Drive::renderFrame() {
   surface.flip();
 }
 
-void Drive::Timer1Timer() {}
+void Drive::Timer1Timer() {
+  MovieSwitchContext switches{
+      train, physicsOn, operation.clock, videoRoute.MovieSwitch, videoRoute.stations, strings.Path, videoChannels_, 0};
+  switchMovies(video, switches);
+}
 
 }  // namespace cab

@@ -6,6 +6,8 @@
 #include "core/common/picture.h"
 #include "core/data/ui_strings.h"
 #include "core/input/key_state.h"
+#include "core/presentation/front_video.h"
+#include "core/presentation/front_video_sound.h"
 #include "core/presentation/sprite_model.h"
 #include "core/route/operation_state.h"
 #include "core/shell/display_options.h"
@@ -21,6 +23,7 @@ class DriveWindow;
 class PictureLoader;
 class SettingsStore;
 class StatusSink;
+class VideoSource;
 
 // What the title chose: the route file (in the data directory), the vehicle
 // file and its directory, and the stretch of the route to drive.
@@ -41,6 +44,7 @@ struct DrivePlatform {
   CabSurface& surface;
   DriveWindow& window;
   const PictureLoader& pictures;
+  VideoSource& video;
 };
 
 // One drive: the life of one driving window. It owns every record of the
@@ -84,11 +88,16 @@ class Drive {
   SpriteModel sprites;
   KeyState keys;
   Picture videoSurface;  // the off-screen video surface, W x H
+  FrontVideo video;
+  // The route's video tables, filled when the route file is read.
+  FrontVideoRoute videoRoute;
+  // The second "[Staf]" picture shown before the drive starts (data path; none when empty).
+  std::string startPicture;
+  int reverseRunning = 0;  // 1 while the train runs backwards through the video
 
   int physicsOn = 0;
   int inputLocked = 0;
   int fadeLevel = 0;
-  int shownFrame = 0;  // video frame on the video surface; changed to force a fetch
   int swayOffset = 0;
 
  private:
@@ -96,10 +105,12 @@ class Drive {
   void readDisplayOptions();
   void loadSettingsFile();
   void createVideoSurface();
+  void openRouteVideo();
   void setInitialState();
 
   // Frame steps.
   void renderFrame();
+  void showStartPicture();
 
   DataDirectory data_;
   DrivePlatform platform_;
@@ -107,6 +118,8 @@ class Drive {
   bool timer1Enabled_ = false;
   bool closed_ = false;
   std::string startCaption_;
+  // The sound channels the video silences; none are loaded yet.
+  NoVideoSoundChannels videoChannels_;
 };
 
 }  // namespace cab
