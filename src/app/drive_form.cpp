@@ -47,9 +47,9 @@ TForm1::TForm1(DataDirectory data, DriveRequest request, qt::QtSettingsStore& se
   back_->setGeometry(ClientWidth - 110, ClientHeight - 40, 100, 30);
   back_->installEventFilter(this);
 
-  drive_ = std::make_unique<Drive>(std::move(data),
-                                   DrivePlatform{dialogs_, settings, clock_, status, *untendai_, *this, pictures_},
-                                   std::move(request));
+  drive_ = std::make_unique<Drive>(
+      std::move(data), DrivePlatform{dialogs_, settings, clock_, status, *untendai_, *this, pictures_, video_},
+      std::move(request));
   connect(untendai_, &qt::CabSurfaceWidget::clicked, this, [this] {
     drive_->movieclick();
     syncWithDrive();
@@ -101,8 +101,10 @@ void TForm1::buildMenu() {
 // Timer1 and the menu caption follow the drive's state after every handler.
 void TForm1::syncWithDrive() {
   if (drive_->timer1Enabled() != timer1_.isActive()) {
-    if (drive_->timer1Enabled()) timer1_.start();
-    else timer1_.stop();
+    if (drive_->timer1Enabled())
+      timer1_.start();
+    else
+      timer1_.stop();
   }
   if (start1_) start1_->setText(QString::fromStdString(drive_->startCaption()));
 }
@@ -152,14 +154,15 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat()) return;
-  if (auto code = qt::virtualKeyFor(event->key(), event->modifiers() & Qt::KeypadModifier))
-    keyups(*drive_, *code);
+  if (auto code = qt::virtualKeyFor(event->key(), event->modifiers() & Qt::KeypadModifier)) keyups(*drive_, *code);
   syncWithDrive();
 }
 
 void TForm1::wheelEvent(QWheelEvent* event) {
-  if (event->angleDelta().y() > 0) WheelU(*drive_);
-  else if (event->angleDelta().y() < 0) WheelD(*drive_);
+  if (event->angleDelta().y() > 0)
+    WheelU(*drive_);
+  else if (event->angleDelta().y() < 0)
+    WheelD(*drive_);
   syncWithDrive();
 }
 

@@ -9,6 +9,7 @@
 #include "backends/picture/picture_decoder.h"
 #include "backends/qt/cab_surface_widget.h"
 #include "backends/qt/qt_platform.h"
+#include "backends/video-ffmpeg/ffmpeg_video_source.h"
 #include "core/platform/drive_window.h"
 #include "core/shell/drive.h"
 
@@ -47,6 +48,7 @@ class TForm1 : public QMainWindow, public DriveWindow {
   qt::QtDialogs dialogs_;
   qt::QtClock clock_;
   PictureDecoder pictures_;
+  FfmpegVideoSource video_;
   qt::CabSurfaceWidget* untendai_;
   QLabel* back_;
   std::array<QLabel*, 16> labels_{};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "backends/picture/picture_decoder.h"
+#include "backends/video-ffmpeg/ffmpeg_video_source.h"
 #include "core/data/data_error.h"
 #include "core/input/key_codes.h"
 #include "core/input/keyboard.h"
@@ -44,8 +45,10 @@ bool perform(Drive& drive, const ScriptAction& a) {
       keyups(drive, a.keyCode);
       break;
     case ActionKind::Wheel:
-      if (a.wheelUp) WheelU(drive);
-      else WheelD(drive);
+      if (a.wheelUp)
+        WheelU(drive);
+      else
+        WheelD(drive);
       break;
     case ActionKind::Pause:
       if (drive.timer1Enabled()) drive.start1Click();
@@ -100,11 +103,12 @@ int runDrive(const RunOptions& options, std::ostream& out, std::ostream& err) {
   SilentStatus status;
   NullSurface surface;
   PictureDecoder pictures;
+  FfmpegVideoSource video;
   Drive* drivePtr = nullptr;
   HeadlessWindow window([&] { drivePtr->FormCloseQuery(); });
   DriveRequest request{options.routeFile, options.vehicleDirectory, options.vehicleFile, options.startStation, 0};
-  Drive drive(DataDirectory(options.dataDirectory), DrivePlatform{dialogs, settings, clock, status, surface, window, pictures},
-              request);
+  Drive drive(DataDirectory(options.dataDirectory),
+              DrivePlatform{dialogs, settings, clock, status, surface, window, pictures, video}, request);
   drivePtr = &drive;
 
   std::vector<long double> frameUs, tickUs;
@@ -188,12 +192,18 @@ std::optional<RunOptions> parseArguments(int argc, char** argv, std::string& err
       continue;
     }
     std::string* target = nullptr;
-    if (arg == "--data") target = &o.dataDirectory;
-    else if (arg == "--route") target = &o.routeFile;
-    else if (arg == "--vehicle") target = &o.vehicleFile;
-    else if (arg == "--vehicle-dir") target = &o.vehicleDirectory;
-    else if (arg == "--script") target = &o.scriptFile;
-    else if (arg == "--trace") target = &o.traceFile;
+    if (arg == "--data")
+      target = &o.dataDirectory;
+    else if (arg == "--route")
+      target = &o.routeFile;
+    else if (arg == "--vehicle")
+      target = &o.vehicleFile;
+    else if (arg == "--vehicle-dir")
+      target = &o.vehicleDirectory;
+    else if (arg == "--script")
+      target = &o.scriptFile;
+    else if (arg == "--trace")
+      target = &o.traceFile;
     auto v = value();
     if (!v) return std::nullopt;
     if (target) {
@@ -217,8 +227,9 @@ std::optional<RunOptions> parseArguments(int argc, char** argv, std::string& err
     }
   }
   if (o.dataDirectory.empty() || o.routeFile.empty() || o.vehicleFile.empty()) {
-    error = "usage: cabview-headless --data DIR --route FILE --vehicle FILE [--vehicle-dir DIR] [--start-station N] "
-            "[--script FILE] [--seconds S] [--trace FILE.csv] [--trace-every N] [--bench]";
+    error =
+        "usage: cabview-headless --data DIR --route FILE --vehicle FILE [--vehicle-dir DIR] [--start-station N] "
+        "[--script FILE] [--seconds S] [--trace FILE.csv] [--trace-every N] [--bench]";
     return std::nullopt;
   }
   return o;

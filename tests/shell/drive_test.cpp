@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "backends/picture/picture_decoder.h"
+#include "backends/video-ffmpeg/ffmpeg_video_source.h"
 #include "core/shell/display_options_store.h"
 #include "headless/headless_platform.h"
 #include "tests/support/minimal_vehicle.h"
@@ -31,7 +32,8 @@ class DriveTest : public ::testing::Test {
   Drive& drive() {
     if (!drive_)
       drive_ = std::make_unique<Drive>(
-          DataDirectory(root_), DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_},
+          DataDirectory(root_),
+          DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_, video_},
           DriveRequest{"line_Local_East1.dat", "", testing::MinimalVehicleFile, 0, 0});
     return *drive_;
   }
@@ -43,6 +45,7 @@ class DriveTest : public ::testing::Test {
   headless::SilentStatus status_;
   headless::NullSurface surface_;
   PictureDecoder pictures_;
+  FfmpegVideoSource video_;
   int closes_ = 0;
   headless::HeadlessWindow window_{[this] {
     ++closes_;
@@ -58,13 +61,13 @@ TEST_F(DriveTest, StartsRunningAndTogglesPause) {
   EXPECT_EQ(d.physicsOn, 1);
   EXPECT_EQ(d.startCaption(), "一時停止(&S)");
   EXPECT_EQ(d.videoSurface.width, 64);
-  const int shown = d.shownFrame;
+  const int shown = d.video.shownFrame;
   d.start1Click();
   EXPECT_FALSE(d.timer1Enabled());
   EXPECT_EQ(d.physicsOn, 0);
   EXPECT_EQ(d.startCaption(), "運転再開(&S)");
-  EXPECT_EQ(d.shownFrame, shown - 1);  // forces the video picture to be fetched again
-  d.movieclick();                      // a click on the surface resumes
+  EXPECT_EQ(d.video.shownFrame, shown - 1);  // forces the video picture to be fetched again
+  d.movieclick();                            // a click on the surface resumes
   EXPECT_TRUE(d.timer1Enabled());
   d.movieclick();  // and does nothing while running
   EXPECT_TRUE(d.timer1Enabled());

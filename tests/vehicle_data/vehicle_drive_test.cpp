@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "backends/video-ffmpeg/ffmpeg_video_source.h"
 #include "core/shell/drive.h"
 #include "headless/headless_platform.h"
 #include "tests/headless/run_headless.h"
@@ -68,7 +69,8 @@ TEST_F(VehicleDrive, LoadsTheVehicleAndCompensatesEveryFrame) {
   headless::NullSurface surface;
   headless::HeadlessWindow window([] {});
   testing::FakePictureLoader pictures;
-  Drive d(DataDirectory(root_), DrivePlatform{dialogs, settings, clock, status, surface, window, pictures},
+  FfmpegVideoSource video;
+  Drive d(DataDirectory(root_), DrivePlatform{dialogs, settings, clock, status, surface, window, pictures, video},
           DriveRequest{"line_Local_East1.dat", "cars\\", "test.dat"});
   d.FormCreate();
   EXPECT_EQ(d.vehicle.Brake, 4);

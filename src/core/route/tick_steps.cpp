@@ -37,7 +37,7 @@ void trackImages(Drive&) {}
 void railSounds(Drive&) {}
 void motorSounds(Drive&) {}
 void doorClosingCounter(Drive&) {}
-bool videoSwitching(Drive&) { return true; }
+bool videoSwitching(Drive& d) { return d.switchMovieStep(); }
 void dieselGears(Drive&) {}
 void easyCab(Drive&) {}
 void patternTexts(Drive&) {}

@@ -9,7 +9,9 @@
 #include "core/data/vehicle_loader.h"
 #include "core/platform/cab_surface.h"
 #include "core/platform/clock.h"
+#include "core/platform/dialogs.h"
 #include "core/platform/drive_window.h"
+#include "core/platform/picture_loader.h"
 #include "core/platform/settings_store.h"
 #include "core/platform/status_sink.h"
 #include "core/route/simulation_tick.h"
@@ -20,7 +22,7 @@
 namespace cab {
 
 Drive::Drive(DataDirectory data, DrivePlatform platform, DriveRequest request)
-    : data_(std::move(data)), platform_(platform), request_(std::move(request)) {}
+    : video(platform.video, data_), data_(std::move(data)), platform_(platform), request_(std::move(request)) {}
 
 void Drive::FormCreate() {
   readDisplayOptions();
@@ -32,7 +34,11 @@ void Drive::FormCreate() {
   checkSignalTables(route);
   buildMoveMenu();
   createVideoSurface();
+  videoRoute.DataName = route.DataName;
+  startPicture = route.StafPicture;
+  openRouteVideo();
   setupRouteEnvironment();
+  connectVideoRoute();
   setInitialState();
   placeTrainAtStart();
   start1Click();
@@ -69,6 +75,28 @@ void Drive::placeTrainAtStart() {
 
 void Drive::createVideoSurface() { videoSurface = Picture(strings.videoWidth, strings.videoHeight, 0xFF000000u); }
 
+// A video that cannot be opened is reported and the drive goes on without it.
+void Drive::openRouteVideo() {
+  for (const auto& text : video.openMainVideo(frontMoviePath(strings.Path, videoRoute.DataName)))
+    platform_.dialogs.message(text);
+}
+
+// The video rules read the route's stop marks, switches and (converted) station positions.
+void Drive::connectVideoRoute() {
+  videoRoute.MovieStop.assign(route.MovieStop.begin(), route.MovieStop.begin() + route.MovieStopCount);
+  videoRoute.MovieSwitch.clear();
+  for (int i = 0; i < route.MovieSwitchCount; ++i) {
+    const MovieSwitchData& m = route.MovieSwitch[static_cast<std::size_t>(i)];
+    videoRoute.MovieSwitch.push_back({m.swtype, m.Start, m.Stop, m.name, m.endf, m.done, m.next, m.time, m.soundf, m.sound});
+  }
+  videoRoute.stations.clear();
+  for (int i = 0; i < route.StationCount; ++i) {
+    const StationData& st = route.Station[static_cast<std::size_t>(i)];
+    videoRoute.stations.push_back({st.Start, static_cast<long double>(st.position),
+                                   static_cast<long double>(st.position_s), static_cast<long double>(st.position_e)});
+  }
+}
+
 void Drive::setInitialState() {
   train.frameAccumulator = 0;
   forceAutomaticBrakeSteps(vehicle);
@@ -78,7 +106,8 @@ void Drive::setInitialState() {
   inputLocked = 1;
   train.viewSway = 0.5;
   checkBrakeSteps(vehicle);
-  shownFrame = 1;
+  video.startDrive(strings.frameCountFactor);
+  for (auto& e : videoRoute.MovieSwitch) e.done = false;
 }
 
 void Drive::start1Click() {
@@ -94,7 +123,7 @@ void Drive::start1Click() {
     startCaption_ = "一時停止(&S)";
   }
   // The next frame fetches the video picture again.
-  --shownFrame;
+  --video.shownFrame;
 }
 
 void Drive::movieclick() {
@@ -104,11 +133,24 @@ void Drive::movieclick() {
 void Drive::BackClick() { fadeLevel = 1; }
 
 void Drive::FormActivate() {
-  if (timer1Enabled_ || !platform_.surface.canDraw()) return;
+  if (timer1Enabled_) return;
+  showStartPicture();
+  if (!platform_.surface.canDraw()) return;
   platform_.surface.fill(0);
   platform_.surface.drawSprites(sprites);
   platform_.surface.drawVideoSurface(videoSurface);
   platform_.surface.flip();
+}
+
+void Drive::showStartPicture() {
+  if (startPicture.empty()) return;
+  const auto bytes = data_.readBytes(startPicture);
+  if (!bytes) return;
+  auto decoded = platform_.pictures.decode(*bytes);
+  if (auto* picture = std::get_if<Picture>(&decoded)) {
+    video.frameBitmap = std::move(*picture);
+    video.copyTo(videoSurface);
+  }
 }
 
 void Drive::FormCloseQuery() {
@@ -136,7 +178,10 @@ void Drive::AppIdle() {
     train.prevAccel = 3.6L * (train.tractiveForce + train.resistForce) / (train.trainMass * 1000);
   if (auto film = filmSpeedAt(route, train.frame)) train.filmSpeed = film->filmSpeed;
   advanceVideoPosition(train, strings.videoFrameRate, timing.frameMs);
+  video.fetch(train.frame);
+  applyMovieStops(videoRoute.MovieStop, video, reverseRunning == 1, train, videoChannels_, 0);
   train.prevFrame = train.frame;
+  video.copyTo(videoSurface);
   renderFrame();
 }
 
@@ -161,5 +206,11 @@ void Drive::renderFrame() {
 }
 
 void Drive::Timer1Timer() { cab::Timer1Timer(*this, platform_.dialogs); }
+
+bool Drive::switchMovieStep() {
+  MovieSwitchContext switches{
+      train, physicsOn, operation.clock, videoRoute.MovieSwitch, videoRoute.stations, strings.Path, videoChannels_, 0};
+  return switchMovies(video, switches);
+}
 
 }  // namespace cab

@@ -9,6 +9,8 @@
 #include "core/data/ui_strings.h"
 #include "core/data/vehicle_spec.h"
 #include "core/input/key_state.h"
+#include "core/presentation/front_video.h"
+#include "core/presentation/front_video_sound.h"
 #include "core/presentation/sprite_model.h"
 #include "core/route/move_menu.h"
 #include "core/route/operation_state.h"
@@ -25,6 +27,7 @@ class DriveWindow;
 class PictureLoader;
 class SettingsStore;
 class StatusSink;
+class VideoSource;
 
 // What the title chose: the route file (in the data directory), the vehicle
 // file and its directory, and the stretch of the route to drive.
@@ -45,6 +48,7 @@ struct DrivePlatform {
   CabSurface& surface;
   DriveWindow& window;
   const PictureLoader& pictures;
+  VideoSource& video;
 };
 
 // One drive: the life of one driving window. It owns every record of the
@@ -72,6 +76,8 @@ class Drive {
   void AppIdle();
   // The 100 ms simulation tick.
   void Timer1Timer();
+  // The tick's video-switch step; false when the rest of the tick is skipped.
+  bool switchMovieStep();
   // A "Move" menu item: jump to the station of that index.
   void StationClick(int /*index*/) {}
 
@@ -94,11 +100,16 @@ class Drive {
   SpriteModel sprites;
   KeyState keys;
   Picture videoSurface;  // the off-screen video surface, W x H
+  FrontVideo video;
+  // The route's video tables, filled when the route file is read.
+  FrontVideoRoute videoRoute;
+  // The second "[Staf]" picture shown before the drive starts (data path; none when empty).
+  std::string startPicture;
+  int reverseRunning = 0;  // 1 while the train runs backwards through the video
 
   int physicsOn = 0;
   int inputLocked = 0;
   int fadeLevel = 0;
-  int shownFrame = 0;  // video frame on the video surface; changed to force a fetch
   int swayOffset = 0;
 
  private:
@@ -111,6 +122,8 @@ class Drive {
   void createVideoSurface();
   void setupRouteEnvironment();
   void placeTrainAtStart();
+  void openRouteVideo();
+  void connectVideoRoute();
   void setInitialState();
 
   // Frame steps.
@@ -118,6 +131,7 @@ class Drive {
   // station record before the next stop. There is no route data yet, so no load.
   int sectionLoadPercent() const { return 0; }
   void renderFrame();
+  void showStartPicture();
 
   DataDirectory data_;
   DrivePlatform platform_;
@@ -125,6 +139,8 @@ class Drive {
   bool timer1Enabled_ = false;
   bool closed_ = false;
   std::string startCaption_;
+  // The sound channels the video silences; none are loaded yet.
+  NoVideoSoundChannels videoChannels_;
 };
 
 }  // namespace cab
