@@ -2,6 +2,7 @@
 
 #include "core/common/rounding.h"
 #include "core/data/settings_loader.h"
+#include "core/data/vehicle_loader.h"
 #include "core/platform/cab_surface.h"
 #include "core/platform/clock.h"
 #include "core/platform/drive_window.h"
@@ -10,6 +11,7 @@
 #include "core/route/simulation_tick.h"
 #include "core/shell/display_options_store.h"
 #include "core/shell/video_position.h"
+#include "core/vehicle/load_compensation.h"
 
 namespace cab {
 
@@ -20,6 +22,7 @@ void Drive::FormCreate() {
   readDisplayOptions();
   platform_.status.progress("設定ファイルを読み込んでいます");
   loadSettingsFile();
+  loadVehicleFile();
   startCaption_ = strings.menu.start;
   createVideoSurface();
   setInitialState();
@@ -30,15 +33,21 @@ void Drive::readDisplayOptions() { options = cab::readDisplayOptions(platform_.s
 
 void Drive::loadSettingsFile() { strings = cab::loadSettingsFile(data_); }
 
+void Drive::loadVehicleFile() {
+  vehicle = cab::loadVehicleFile(data_, request_.vehicleDirectory, request_.vehicleFile, platform_.pictures, sprites);
+}
+
 void Drive::createVideoSurface() { videoSurface = Picture(strings.videoWidth, strings.videoHeight, 0xFF000000u); }
 
 void Drive::setInitialState() {
   train.frameAccumulator = 0;
+  forceAutomaticBrakeSteps(vehicle);
   train.powerHandle = 0;
   train.speed = 0;
   train.reverser = 1;
   inputLocked = 1;
   train.viewSway = 0.5;
+  checkBrakeSteps(vehicle);
   shownFrame = 1;
 }
 
@@ -91,6 +100,7 @@ void Drive::AppIdle() {
     platform_.clock.sleepMs(sleepMs);
     return;
   }
+  compensateLoad(train, vehicle, sectionLoadPercent());
   swayOffset = cab::swayOffset(train.viewSway);
   if (train.trainMass.raw() != 0)
     train.prevAccel = 3.6L * (train.tractiveForce + train.resistForce) / (train.trainMass * 1000);

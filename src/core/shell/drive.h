@@ -5,6 +5,7 @@
 #include "core/common/data_directory.h"
 #include "core/common/picture.h"
 #include "core/data/ui_strings.h"
+#include "core/data/vehicle_spec.h"
 #include "core/input/key_state.h"
 #include "core/presentation/sprite_model.h"
 #include "core/route/operation_state.h"
@@ -77,6 +78,7 @@ class Drive {
 
   // The drive's records.
   UiStrings strings;
+  VehicleSpec vehicle;
   TrainState train;
   OperationState operation;
   FrameTiming timing;
@@ -95,10 +97,14 @@ class Drive {
   // Loading steps, in their order.
   void readDisplayOptions();
   void loadSettingsFile();
+  void loadVehicleFile();
   void createVideoSurface();
   void setInitialState();
 
   // Frame steps.
+  // The passenger load (percent) of the section the train runs in: the
+  // station record before the next stop. There is no route data yet, so no load.
+  int sectionLoadPercent() const { return 0; }
   void renderFrame();
 
   DataDirectory data_;
