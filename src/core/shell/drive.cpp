@@ -9,6 +9,10 @@
 #include "core/platform/status_sink.h"
 #include "core/shell/display_options_store.h"
 #include "core/shell/video_position.h"
+#include "core/vehicle/air_supply.h"
+#include "core/vehicle/keisan.h"
+#include "core/vehicle/masconupdate.h"
+#include "core/vehicle/protection_flags.h"
 
 namespace cab {
 
@@ -33,11 +37,21 @@ void Drive::createVideoSurface() { videoSurface = Picture(strings.videoWidth, st
 
 void Drive::setInitialState() {
   train.frameAccumulator = 0;
+  // The automatic air brake always has its four named positions.
+  if (vehicle.BrakeType == 0) vehicle.Brake = 4;
   train.powerHandle = 0;
+  train.brakeHandle = train.brakeCommand = train.sapCommand = -vehicle.Brake;
   train.speed = 0;
+  operation.atsEmergency = operation.atsServiceBrake = operation.ebDeviceTrip = 0;
   train.reverser = 1;
+  train.bcTrailer = train.emergencyBc;
+  train.mrPressure = vehicle.HighAirPress;
+  train.compressorRunning = false;
   inputLocked = 1;
+  train.engineRunning = 1;
+  train.constSpeed = 0;
   train.viewSway = 0.5;
+  masconupdate(train, vehicle, strings, protectionFlags(operation));
   shownFrame = 1;
 }
 
@@ -95,12 +109,12 @@ void Drive::AppIdle() {
     train.prevAccel = 3.6L * (train.tractiveForce + train.resistForce) / (train.trainMass * 1000);
   advanceVideoPosition(train, strings.videoFrameRate, timing.frameMs);
   train.prevFrame = train.frame;
-  renderFrame();
+  if (renderFrame() && physicsOn == 1) keisan(train, vehicle, operation, track, timing);
 }
 
-void Drive::renderFrame() {
+bool Drive::renderFrame() {
   CabSurface& surface = platform_.surface;
-  if (!surface.canDraw()) return;
+  if (!surface.canDraw()) return false;
   surface.fill(0);
   surface.drawVideoSurface(videoSurface);
   surface.drawSprites(sprites);
@@ -112,12 +126,13 @@ void Drive::renderFrame() {
       fadeLevel = 0;
       // Closing finalises the surface: the rest of this frame has nothing to draw on.
       platform_.window.closeWindow();
-      return;
+      return false;
     }
   }
   surface.flip();
+  return true;
 }
 
-void Drive::Timer1Timer() {}
+void Drive::Timer1Timer() { compressorTick(train, vehicle, *sound, 0); }
 
 }  // namespace cab

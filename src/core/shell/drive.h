@@ -1,15 +1,20 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "core/common/data_directory.h"
 #include "core/common/picture.h"
 #include "core/data/ui_strings.h"
+#include "core/data/vehicle_spec.h"
 #include "core/input/key_state.h"
+#include "core/input/keyboard_state.h"
 #include "core/presentation/sprite_model.h"
 #include "core/route/operation_state.h"
 #include "core/shell/display_options.h"
 #include "core/shell/frame_timing.h"
+#include "core/sound/sound_channels.h"
+#include "core/vehicle/track_conditions.h"
 #include "core/vehicle/train_state.h"
 
 namespace cab {
@@ -77,12 +82,16 @@ class Drive {
 
   // The drive's records.
   UiStrings strings;
+  VehicleSpec vehicle;
   TrainState train;
+  TrackConditions track;
   OperationState operation;
   FrameTiming timing;
   DisplayOptions options;
   SpriteModel sprites;
   KeyState keys;
+  KeyboardState keyboard;
+  std::unique_ptr<SoundChannels> sound = std::make_unique<SilentSoundChannels>();
   Picture videoSurface;  // the off-screen video surface, W x H
 
   int physicsOn = 0;
@@ -98,8 +107,8 @@ class Drive {
   void createVideoSurface();
   void setInitialState();
 
-  // Frame steps.
-  void renderFrame();
+  // Frame steps. renderFrame returns whether the surface could draw.
+  bool renderFrame();
 
   DataDirectory data_;
   DrivePlatform platform_;
