@@ -11,7 +11,11 @@
 #include "core/route/simulation_tick.h"
 #include "core/shell/display_options_store.h"
 #include "core/shell/video_position.h"
+#include "core/vehicle/air_supply.h"
+#include "core/vehicle/keisan.h"
 #include "core/vehicle/load_compensation.h"
+#include "core/vehicle/masconupdate.h"
+#include "core/vehicle/protection_flags.h"
 
 namespace cab {
 
@@ -43,10 +47,19 @@ void Drive::setInitialState() {
   train.frameAccumulator = 0;
   forceAutomaticBrakeSteps(vehicle);
   train.powerHandle = 0;
+  train.brakeHandle = train.brakeCommand = train.sapCommand = -vehicle.Brake;
   train.speed = 0;
+  operation.atsEmergency = operation.atsServiceBrake = operation.ebDeviceTrip = 0;
   train.reverser = 1;
+  train.bcTrailer = train.emergencyBc;
+  train.mrPressure = vehicle.HighAirPress;
+  train.compressorRunning = false;
   inputLocked = 1;
+  train.engineRunning = 1;
+  train.constSpeed = 0;
+  startStations();
   train.viewSway = 0.5;
+  masconupdate(train, vehicle, strings, protectionFlags(operation));
   checkBrakeSteps(vehicle);
   shownFrame = 1;
 }
@@ -106,12 +119,15 @@ void Drive::AppIdle() {
     train.prevAccel = 3.6L * (train.tractiveForce + train.resistForce) / (train.trainMass * 1000);
   advanceVideoPosition(train, strings.videoFrameRate, timing.frameMs);
   train.prevFrame = train.frame;
-  renderFrame();
+  if (renderFrame() && physicsOn == 1) {
+    keisan(train, vehicle, operation, track, timing);
+    engineSpeedStep(train, gearbox);
+  }
 }
 
-void Drive::renderFrame() {
+bool Drive::renderFrame() {
   CabSurface& surface = platform_.surface;
-  if (!surface.canDraw()) return;
+  if (!surface.canDraw()) return false;
   surface.fill(0);
   surface.drawVideoSurface(videoSurface);
   surface.drawSprites(sprites);
@@ -123,10 +139,11 @@ void Drive::renderFrame() {
       fadeLevel = 0;
       // Closing finalises the surface: the rest of this frame has nothing to draw on.
       platform_.window.closeWindow();
-      return;
+      return false;
     }
   }
   surface.flip();
+  return true;
 }
 
 void Drive::Timer1Timer() { cab::Timer1Timer(*this, platform_.dialogs); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "core/common/data_directory.h"
@@ -7,10 +8,17 @@
 #include "core/data/ui_strings.h"
 #include "core/data/vehicle_spec.h"
 #include "core/input/key_state.h"
+#include "core/input/keyboard_state.h"
 #include "core/presentation/sprite_model.h"
 #include "core/route/operation_state.h"
 #include "core/shell/display_options.h"
 #include "core/shell/frame_timing.h"
+#include "core/route/boarding_random.h"
+#include "core/route/stations.h"
+#include "core/sound/sound_channels.h"
+#include "core/vehicle/doors.h"
+#include "core/vehicle/gearbox.h"
+#include "core/vehicle/track_conditions.h"
 #include "core/vehicle/train_state.h"
 
 namespace cab {
@@ -80,12 +88,28 @@ class Drive {
   UiStrings strings;
   VehicleSpec vehicle;
   TrainState train;
+  TrackConditions track;
   OperationState operation;
   FrameTiming timing;
   DisplayOptions options;
   SpriteModel sprites;
   KeyState keys;
+  KeyboardState keyboard;
+  std::unique_ptr<SoundChannels> sound = std::make_unique<SilentSoundChannels>();
   Picture videoSurface;  // the off-screen video surface, W x H
+
+  // The stations as the stop logic reads them, the route's sounds, the
+  // boarding draw, and the door and gearbox values of the vehicle.
+  std::vector<StopPoint> stopPoints;
+  RouteSounds routeSounds;
+  BoardingRandom boarding;
+  DoorSpec doorSpec;
+  GearboxSpec gearbox;
+  int videoSwitchState = 0;  // 1 while a switched movie plays
+  // Seed of a boarding draw: the drive clock's milliseconds.
+  std::uint64_t boardingSeed() const;
+  // Jumps to station t of the "Move" menu.
+  void StationClick(int t);
 
   int physicsOn = 0;
   int inputLocked = 0;
@@ -100,12 +124,14 @@ class Drive {
   void loadVehicleFile();
   void createVideoSurface();
   void setInitialState();
+  // The stations' part of the initial state and the start clock.
+  void startStations();
 
-  // Frame steps.
   // The passenger load (percent) of the section the train runs in: the
   // station record before the next stop. There is no route data yet, so no load.
   int sectionLoadPercent() const { return 0; }
-  void renderFrame();
+  // Frame steps. renderFrame returns whether the surface could draw.
+  bool renderFrame();
 
   DataDirectory data_;
   DrivePlatform platform_;
