@@ -11,7 +11,7 @@ namespace cab::app {
 
 struct CommandLine {
   std::string dataDirectory = ".";
-  DriveRequest request{"line_Local_East1.dat", "", "train_E231.dat", 0, 0};
+  DriveRequest request{"line_Local_East1.dat", "", "train_E231.dat", 0, 999};
   QString grabFile;
   double grabAfterSeconds = 3;
 };

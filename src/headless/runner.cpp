@@ -57,6 +57,8 @@ bool perform(Drive& drive, const ScriptAction& a) {
       if (!drive.timer1Enabled()) drive.start1Click();
       break;
     case ActionKind::Move:
+      drive.StationClick(a.number);
+      break;
     case ActionKind::Save:
     case ActionKind::Load:
       break;
@@ -106,7 +108,7 @@ int runDrive(const RunOptions& options, std::ostream& out, std::ostream& err) {
   FfmpegVideoSource video;
   Drive* drivePtr = nullptr;
   HeadlessWindow window([&] { drivePtr->FormCloseQuery(); });
-  DriveRequest request{options.routeFile, options.vehicleDirectory, options.vehicleFile, options.startStation, 0};
+  DriveRequest request{options.routeFile, options.vehicleDirectory, options.vehicleFile, options.startStation, 999};
   Drive drive(DataDirectory(options.dataDirectory),
               DrivePlatform{dialogs, settings, clock, status, surface, window, pictures, video}, request);
   drivePtr = &drive;

@@ -1,11 +1,37 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "core/common/fixed4.h"
 
 namespace cab {
+
+// Lamps of the cab panel the tick lights and darkens; the panel shows each
+// configured lamp's sprite while its flag is set.
+struct CabLamps {
+  static constexpr int OthersCapacity = 11;
+  bool door = true;  // doors closed
+  bool power = false;
+  bool gen = false;
+  bool ele = false;
+  bool fin = false;
+  bool air = false;
+  bool constant = false;
+  bool stop = false;
+  bool limitSign = false;                     // the speed-limit sign image, blinking while a limit approaches
+  std::array<bool, OthersCapacity> others{};  // "[Others]" pictures
+};
+
+// What the station logic shows: its texts, the stop-position board pattern
+// (0 none, 1 to 5 the 50 m to 300 m boards, 10 + i the stop mark of station
+// i) and the cab monitor picture's pattern.
+struct StationDisplay {
+  std::string stationText, carsText, prevStationText, nextStationText, clockText, maxSpeedText;
+  int stopBoardPattern = 0;
+  int monitorPattern = 0;
+};
 
 // The route operation's state, run by the 100 ms tick: the clock and the
 // stations, signals and the preceding train, the train protection, call-outs
@@ -29,6 +55,8 @@ struct OperationState {
   bool runEnding = false;
   std::vector<bool> inZone, arrived, departed, doorsClosedAtStation, oneManDoorDone;  // one per station
   int boardingRandom = 0;
+  StationDisplay display;
+  CabLamps lamps;
 
   // Call-outs and announcements.
   std::vector<bool> overrunAnnounced;  // one per station

@@ -7,16 +7,10 @@ namespace cab::tick {
 // Steps whose subsystems are not built yet do nothing; each moves to its
 // subsystem's file when that is built.
 
-void sectionMaxSpeed(Drive&) {}
 void preTrainLeaves(Drive&) {}
 void speedTexts(Drive&) {}
 void wheelSqueal(Drive&) {}
-void doorClosedDetection(Drive&) {}
-void cabLamps(Drive&) {}
-void clockText(Drive&) {}
 void brakeSounds(Drive&) {}
-void needleSmoothing(Drive&) {}
-void compressor(Drive&) {}
 void attenuation(Drive&) {}
 void routeSounds(Drive&) {}
 void switchSounds(Drive&) {}
@@ -30,25 +24,18 @@ void cabSignalCheck(Drive&) {}
 void atsBell(Drive&) {}
 void patternProtection(Drive&) {}
 void speedLimitsAndChecks(Drive&) {}
-void stations(Drive&) {}
 void vigilanceDevice(Drive&) {}
-void stopBell(Drive&) {}
 void trackImages(Drive&) {}
 void railSounds(Drive&) {}
 void motorSounds(Drive&) {}
-void doorClosingCounter(Drive&) {}
 bool videoSwitching(Drive& d) { return d.switchMovieStep(); }
-void dieselGears(Drive&) {}
 void easyCab(Drive&) {}
 void patternTexts(Drive&) {}
-void otherLampsAndEngine(Drive&) {}
 void rollBackProtection(Drive&) {}
 void tunnels(Drive&) {}
-void doorLamps(Drive&) {}
 void resistorStepSound(Drive&) {}
 void captionAndValueDisplay(Drive&) {}
 void stopRequestLamp(Drive&) {}
-void automaticDoorClosing(Drive&) {}
 void commentary(Drive&) {}
 void scanJoystick(Drive&) {}
 void playCalloutQueue(Drive&) {}

@@ -1,6 +1,7 @@
 #include "core/shell/drive.h"
 
 #include "core/common/rounding.h"
+#include "core/common/sound_length_probe.h"
 #include "core/common/path_splitter.h"
 #include "core/data/data_error.h"
 #include "core/data/route_loader.h"
@@ -17,7 +18,11 @@
 #include "core/route/simulation_tick.h"
 #include "core/shell/display_options_store.h"
 #include "core/shell/video_position.h"
+#include "core/vehicle/air_supply.h"
+#include "core/vehicle/keisan.h"
 #include "core/vehicle/load_compensation.h"
+#include "core/vehicle/masconupdate.h"
+#include "core/vehicle/protection_flags.h"
 
 namespace cab {
 
@@ -39,6 +44,7 @@ void Drive::FormCreate() {
   openRouteVideo();
   setupRouteEnvironment();
   connectVideoRoute();
+  connectStations();
   setInitialState();
   placeTrainAtStart();
   start1Click();
@@ -97,14 +103,40 @@ void Drive::connectVideoRoute() {
   }
 }
 
+// The station logic's view of the route: the converted station rows, the
+// route sounds' lengths and the one-man setting.
+void Drive::connectStations() {
+  stopPoints.clear();
+  for (int i = 0; i < route.StationCount; ++i) {
+    const StationData& st = route.Station[static_cast<std::size_t>(i)];
+    stopPoints.push_back({st.Name, st.trntype, st.Start, static_cast<long double>(st.position),
+                          static_cast<long double>(st.position_s), static_cast<long double>(st.position_e), st.arrsound,
+                          st.depsound, st.bcksound, st.deptime, st.maxspeed, st.door, st.doorprob, st.tail});
+  }
+  routeSounds.seconds.clear();
+  for (int k = 0; k < route.SoundDataCount; ++k)
+    routeSounds.seconds.push_back(probeSoundLength(data_, route.SoundData[static_cast<std::size_t>(k)]).seconds);
+  doorSpec.oneMan = route.OneMan != 0;
+  operation.preTrainFrame = route.PreTrainStart;
+}
+
 void Drive::setInitialState() {
   train.frameAccumulator = 0;
   forceAutomaticBrakeSteps(vehicle);
   train.powerHandle = 0;
+  train.brakeHandle = train.brakeCommand = train.sapCommand = -vehicle.Brake;
   train.speed = 0;
+  operation.atsEmergency = operation.atsServiceBrake = operation.ebDeviceTrip = 0;
   train.reverser = 1;
+  train.bcTrailer = train.emergencyBc;
+  train.mrPressure = vehicle.HighAirPress;
+  train.compressorRunning = false;
   inputLocked = 1;
+  train.engineRunning = 1;
+  train.constSpeed = 0;
+  startStations();
   train.viewSway = 0.5;
+  masconupdate(train, vehicle, strings, protectionFlags(operation));
   checkBrakeSteps(vehicle);
   video.startDrive(strings.frameCountFactor);
   for (auto& e : videoRoute.MovieSwitch) e.done = false;
@@ -182,12 +214,15 @@ void Drive::AppIdle() {
   applyMovieStops(videoRoute.MovieStop, video, reverseRunning == 1, train, videoChannels_, 0);
   train.prevFrame = train.frame;
   video.copyTo(videoSurface);
-  renderFrame();
+  if (renderFrame() && physicsOn == 1) {
+    keisan(train, vehicle, operation, track, timing);
+    engineSpeedStep(train, gearbox);
+  }
 }
 
-void Drive::renderFrame() {
+bool Drive::renderFrame() {
   CabSurface& surface = platform_.surface;
-  if (!surface.canDraw()) return;
+  if (!surface.canDraw()) return false;
   surface.fill(0);
   surface.drawVideoSurface(videoSurface);
   surface.drawSprites(sprites);
@@ -199,10 +234,11 @@ void Drive::renderFrame() {
       fadeLevel = 0;
       // Closing finalises the surface: the rest of this frame has nothing to draw on.
       platform_.window.closeWindow();
-      return;
+      return false;
     }
   }
   surface.flip();
+  return true;
 }
 
 void Drive::Timer1Timer() { cab::Timer1Timer(*this, platform_.dialogs); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "core/common/data_directory.h"
@@ -9,6 +10,7 @@
 #include "core/data/ui_strings.h"
 #include "core/data/vehicle_spec.h"
 #include "core/input/key_state.h"
+#include "core/input/keyboard_state.h"
 #include "core/presentation/front_video.h"
 #include "core/presentation/front_video_sound.h"
 #include "core/presentation/sprite_model.h"
@@ -16,6 +18,12 @@
 #include "core/route/operation_state.h"
 #include "core/shell/display_options.h"
 #include "core/shell/frame_timing.h"
+#include "core/route/boarding_random.h"
+#include "core/route/stations.h"
+#include "core/sound/sound_channels.h"
+#include "core/vehicle/doors.h"
+#include "core/vehicle/gearbox.h"
+#include "core/vehicle/track_conditions.h"
 #include "core/vehicle/train_state.h"
 
 namespace cab {
@@ -78,8 +86,6 @@ class Drive {
   void Timer1Timer();
   // The tick's video-switch step; false when the rest of the tick is skipped.
   bool switchMovieStep();
-  // A "Move" menu item: jump to the station of that index.
-  void StationClick(int /*index*/) {}
 
   bool timer1Enabled() const { return timer1Enabled_; }
   bool closed() const { return closed_; }
@@ -94,11 +100,14 @@ class Drive {
   RouteImageLists routeImages;
   std::vector<MoveMenuItem> moveMenu;  // the "Move" menu's stations, in menu order
   TrainState train;
+  TrackConditions track;
   OperationState operation;
   FrameTiming timing;
   DisplayOptions options;
   SpriteModel sprites;
   KeyState keys;
+  KeyboardState keyboard;
+  std::unique_ptr<SoundChannels> sound = std::make_unique<SilentSoundChannels>();
   Picture videoSurface;  // the off-screen video surface, W x H
   FrontVideo video;
   // The route's video tables, filled when the route file is read.
@@ -106,6 +115,18 @@ class Drive {
   // The second "[Staf]" picture shown before the drive starts (data path; none when empty).
   std::string startPicture;
   int reverseRunning = 0;  // 1 while the train runs backwards through the video
+
+  // The stations as the stop logic reads them, the route's sounds, the
+  // boarding draw, and the door and gearbox values of the vehicle.
+  std::vector<StopPoint> stopPoints;
+  RouteSounds routeSounds;
+  BoardingRandom boarding;
+  DoorSpec doorSpec;
+  GearboxSpec gearbox;
+  // Seed of a boarding draw: the drive clock's milliseconds.
+  std::uint64_t boardingSeed() const;
+  // Jumps to station t of the "Move" menu.
+  void StationClick(int t);
 
   int physicsOn = 0;
   int inputLocked = 0;
@@ -124,13 +145,16 @@ class Drive {
   void placeTrainAtStart();
   void openRouteVideo();
   void connectVideoRoute();
+  void connectStations();
   void setInitialState();
+  // The stations' part of the initial state and the start clock.
+  void startStations();
 
-  // Frame steps.
   // The passenger load (percent) of the section the train runs in: the
   // station record before the next stop. There is no route data yet, so no load.
   int sectionLoadPercent() const { return 0; }
-  void renderFrame();
+  // Frame steps. renderFrame returns whether the surface could draw.
+  bool renderFrame();
   void showStartPicture();
 
   DataDirectory data_;

@@ -1,0 +1,120 @@
+#include <algorithm>
+
+#include "core/platform/clock.h"
+#include "core/route/stations.h"
+#include "core/route/timetable_clock.h"
+#include "core/shell/drive.h"
+#include "core/vehicle/masconupdate.h"
+#include "core/vehicle/protection_flags.h"
+
+namespace cab {
+
+namespace {
+
+constexpr int ChannelCount = 320;
+
+void clearStationFlags(OperationState& o, std::size_t count) {
+  for (auto* flags :
+       {&o.inZone, &o.arrived, &o.departed, &o.doorsClosedAtStation, &o.oneManDoorDone, &o.overrunAnnounced})
+    flags->assign(count + 1, false);
+}
+
+// The stop's clock: its departure time less its two sounds; a station
+// without a time takes one interpolated between its timed neighbours.
+int stationClock(const StationTable& s, const RouteSounds& sounds, int t) {
+  const StopPoint& stop = s[t];
+  int departure = stop.deptime;
+  if (departure == 0) {
+    std::optional<TimedPoint> before, after;
+    for (int p = t - 1; p >= 0 && !before; --p)
+      if (s[p].deptime != 0) before = TimedPoint{s[p].deptime, s[p].position};
+    for (int q = t + 1; q < s.count() && !after; ++q)
+      if (s[q].deptime != 0) after = TimedPoint{s[q].deptime, s[q].position};
+    departure = interpolatedDeparture(before, after, stop.position).value_or(0);
+  }
+  return departure - sounds.clockLength(stop.depsound) - sounds.clockLength(stop.arrsound);
+}
+
+GearboxSpec gearboxOf(const VehicleSpec& v) {
+  GearboxSpec g;
+  g.diesel = v.Engine_Type == 0;
+  g.automatic = v.Gear_Type == 0;
+  for (int k = 0; k < v.EngineCount; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    const EngineRateRow rate = i < v.EngineRate.size() ? v.EngineRate[i] : EngineRateRow{};
+    g.gears.push_back({v.Engine[i].s0, v.Engine[i].s2, rate.baseRpm, rate.rpmPerKmh});
+  }
+  g.starterSound = v.EngineSound2[2];
+  g.engineStopSound = v.EngineSound2[3];
+  return g;
+}
+
+}  // namespace
+
+std::uint64_t Drive::boardingSeed() const { return static_cast<std::uint64_t>(platform_.clock.nowSeconds() * 1000); }
+
+void Drive::startStations() {
+  gearbox = gearboxOf(vehicle);
+  doorSpec.openSound = vehicle.Sound_DoorOpen;
+  doorSpec.closeSound = vehicle.Sound_DoorClose;
+  doorSpec.departureSignal = vehicle.DepSign;
+  const StationTable s(stopPoints);
+  const int start = request_.startStation;
+  clearStationFlags(operation, stopPoints.size());
+  if (s.count() > 0 && s[start].trntype == 0) {
+    train.doorsOpen = true;
+    train.doorRequest = true;
+    operation.lamps.door = false;
+  }
+  operation.announceIndex = start + 1;
+  operation.remainingDistance = 0;
+  train.gear = 0;
+  train.engineRunning = 1;
+  operation.display.stationText = "ただいま " + s[start].Name;
+  operation.doorCloseCount = start;
+  train.position = s[start].position;
+  operation.nextStopPosition = s[start].position;
+  operation.nextStopIndex = start;
+  updateSectionMaxSpeed(operation, s, train.position);
+  operation.patternSpeed = operation.sectionMaxSpeed + 10;
+  const StopPoint& first = s[start < 1 ? 0 : start];
+  operation.clock = startClock(start, TimedStop{first.deptime, routeSounds.clockLength(first.arrsound) / 30,
+                                                routeSounds.clockLength(first.depsound) / 30});
+}
+
+void Drive::StationClick(int t) {
+  const StationTable s(stopPoints);
+  if (t < 0 || t >= s.count()) return;
+  OperationState& o = operation;
+  train.speed = 0;
+  clearStationFlags(o, stopPoints.size());
+  // Channel 0 keeps playing.
+  for (int channel = 1; channel < ChannelCount; ++channel) sound->stop(channel);
+  train.doorsOpen = false;
+  train.doorRequest = false;
+  o.lamps.door = true;
+  train.frame = s[t].Start;
+  video.shownFrame = s[t].Start - 1;
+  o.display.stationText = "ただいま " + s[t].Name;
+  o.clock = stationClock(s, routeSounds, t);
+  if (!doorSpec.oneMan) o.arrived[static_cast<std::size_t>(t)] = true;
+  o.preTrainFrame = 0;
+  o.doorCloseCount = t;
+  o.prevSignalImage = 1000;
+  o.gradient = Fixed4();
+  o.avgGradient = Fixed4();
+  train.powerHandle = 0;
+  train.powerNotch = 0;
+  train.brakeHandle = train.brakeCommand = train.sapCommand = 1 - vehicle.Brake;
+  train.position = s[t].position;
+  o.remainingDistance = 0;
+  o.nextStopPosition = s[t].position;
+  o.nextStopIndex = t;
+  o.runEnding = false;
+  o.signalLimit = 999;
+  train.stepDistance = 0;
+  if (doorSpec.oneMan) o.display.carsText.clear();
+  masconupdate(train, vehicle, strings, protectionFlags(o));
+}
+
+}  // namespace cab

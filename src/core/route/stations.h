@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace cab {
+
+class BoardingRandom;
+class SoundChannels;
+struct DoorSpec;
+struct OperationState;
+struct TrainState;
+struct UiStrings;
+
+// A station as the stop logic reads it, positions in cm from the route start.
+struct StopPoint {
+  std::string Name;
+  int trntype = 0;  // 0 stop with doors, 1 pass, 2 stop without door work, 3 special
+  int Start = 0;    // video frame of the stopping point
+  long double position = 0;
+  long double position_s = 0;
+  long double position_e = 0;
+  int arrsound = 0;
+  int depsound = 0;
+  int bcksound = 0;  // 0 none
+  int deptime = 0;   // clock units, 0 none
+  int maxspeed = 0;
+  int door = 0;
+  int doorprob = 0;
+  int tail = 0;
+};
+
+// The route's sounds: route sound k plays on channel firstChannel + k and
+// lasts seconds[k] whole seconds.
+struct RouteSounds {
+  int firstChannel = 0;
+  std::vector<int> seconds;
+
+  int channel(int k) const { return valid(k) ? firstChannel + k : -1; }
+  int clockLength(int k) const;  // in clock units, 0 for an unknown sound
+  bool valid(int k) const { return k >= 0 && k < static_cast<int>(seconds.size()); }
+};
+
+// The station table with the row after the last station, which reads as all
+// zeros with an empty name.
+class StationTable {
+ public:
+  explicit StationTable(std::span<const StopPoint> rows) : rows_(rows) {}
+  int count() const { return static_cast<int>(rows_.size()); }
+  const StopPoint& operator[](int i) const;
+
+ private:
+  std::span<const StopPoint> rows_;
+  StopPoint empty_;
+};
+
+// Everything the station step works with besides the two state records.
+struct StationContext {
+  const StationTable& stations;
+  const RouteSounds& routeSounds;
+  const UiStrings& labels;
+  const DoorSpec& doors;
+  SoundChannels& sounds;
+  BoardingRandom& boarding;
+  std::uint64_t seedNow = 0;  // seed for a boarding draw made this tick
+  int startStation = 0;
+  int endStation = 999;
+  int videoSwitchState = 0;
+  std::function<void(int)> stationCallout;  // station_kanko
+  std::function<void()> backClick;
+};
+
+// The train is stopped when its speed rounds to 0 (ties to even).
+bool stopped(long double speed);
+
+// The station section holding the train: the line speed and its text.
+// Outside every section the previous value stays.
+void updateSectionMaxSpeed(OperationState& o, const StationTable& stations, long double position);
+
+// The next stop after station i; without one the row after the last.
+void selectNextStop(OperationState& o, const StationTable& stations, int i);
+
+// The stop-position board before the next stop, by the distance left (cm).
+int stopBoardPattern(long double remaining);
+
+// The station step of the tick: approach boards, stop zones, arrival,
+// doors, departure and the end of the run. Returns false when the rest of
+// the tick is skipped (a one-man arrival at the last stop).
+bool stationStep(TrainState& t, OperationState& o, const StationContext& c);
+
+// The stop bell sounds while the train could not stop before the station at
+// its speed; it is silenced below 1 km/h. The stop lamp blinks while it rings.
+void stopBell(const TrainState& t, OperationState& o, SoundChannels& sounds, int stopChannel);
+
+// The door-closed lamp and the door-side lamps.
+void doorLamps(const TrainState& t, OperationState& o, const StationTable& stations);
+
+}  // namespace cab

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+
+namespace cab {
+
+// What the route tells the physics step about the track under the train.
+// Until the route supplies them the values describe level open track at the
+// film's own speed.
+struct TrackConditions {
+  long double gradient = 0;  // per mille averaged over the train length, + climbing
+  bool inTunnel = false;
+  long double friction = 0.3;               // base adhesion coefficient
+  long double tunnelResistance = 0;         // tunnel resistance coefficient
+  std::optional<int> filmSpeed;             // recording speed here; unset keeps the last one
+  std::optional<long double> stopPosition;  // cm from the start of the video
+  int videoMode = 0;                        // the front-view video's switch state (1 while a switched movie plays)
+};
+
+}  // namespace cab
