@@ -4,8 +4,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/headless/run_headless.h"
 #include "headless/script.h"
+#include "tests/headless/run_headless.h"
+#include "tests/support/minimal_vehicle.h"
 
 namespace cab {
 namespace {
@@ -21,6 +22,7 @@ class HeadlessRun : public ::testing::Test {
             ("cabview-run-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(root_);
     write("vantorel.dat", "[Disp]\n30,1\n0\n64\n48\n0\n");
+    testing::writeMinimalVehicle(root_);
   }
   void TearDown() override { fs::remove_all(root_); }
   void write(const std::string& name, const std::string& text) { std::ofstream(root_ / name) << text; }

@@ -1,3 +1,5 @@
+#include "core/shell/drive.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -5,15 +7,15 @@
 
 #include "backends/picture/picture_decoder.h"
 #include "core/shell/display_options_store.h"
-#include "core/shell/drive.h"
 #include "headless/headless_platform.h"
+#include "tests/support/minimal_vehicle.h"
 
 namespace cab {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A data directory holding a minimal settings file, and a drive on it.
+// A data directory holding a minimal settings file and vehicle, and a drive on it.
 class DriveTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -21,14 +23,15 @@ class DriveTest : public ::testing::Test {
             ("cabview-drive-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(root_);
     std::ofstream(root_ / "vantorel.dat") << "[Disp]\n30,1\n0\n64\n48\n0\n";
+    testing::writeMinimalVehicle(root_);
   }
   void TearDown() override { fs::remove_all(root_); }
 
   Drive& drive() {
     if (!drive_)
-      drive_ = std::make_unique<Drive>(DataDirectory(root_),
-                                       DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_},
-                                       DriveRequest{});
+      drive_ = std::make_unique<Drive>(
+          DataDirectory(root_), DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_},
+          DriveRequest{"", "", testing::MinimalVehicleFile});
     return *drive_;
   }
 

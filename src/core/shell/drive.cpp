@@ -2,6 +2,7 @@
 
 #include "core/common/rounding.h"
 #include "core/data/settings_loader.h"
+#include "core/data/vehicle_loader.h"
 #include "core/platform/cab_surface.h"
 #include "core/platform/clock.h"
 #include "core/platform/drive_window.h"
@@ -13,6 +14,7 @@
 #include "core/vehicle/keisan.h"
 #include "core/vehicle/masconupdate.h"
 #include "core/vehicle/protection_flags.h"
+#include "core/vehicle/load_compensation.h"
 
 namespace cab {
 
@@ -23,6 +25,7 @@ void Drive::FormCreate() {
   readDisplayOptions();
   platform_.status.progress("設定ファイルを読み込んでいます");
   loadSettingsFile();
+  loadVehicleFile();
   startCaption_ = strings.menu.start;
   createVideoSurface();
   setInitialState();
@@ -33,12 +36,15 @@ void Drive::readDisplayOptions() { options = cab::readDisplayOptions(platform_.s
 
 void Drive::loadSettingsFile() { strings = cab::loadSettingsFile(data_); }
 
+void Drive::loadVehicleFile() {
+  vehicle = cab::loadVehicleFile(data_, request_.vehicleDirectory, request_.vehicleFile, platform_.pictures, sprites);
+}
+
 void Drive::createVideoSurface() { videoSurface = Picture(strings.videoWidth, strings.videoHeight, 0xFF000000u); }
 
 void Drive::setInitialState() {
   train.frameAccumulator = 0;
-  // The automatic air brake always has its four named positions.
-  if (vehicle.BrakeType == 0) vehicle.Brake = 4;
+  forceAutomaticBrakeSteps(vehicle);
   train.powerHandle = 0;
   train.brakeHandle = train.brakeCommand = train.sapCommand = -vehicle.Brake;
   train.speed = 0;
@@ -52,6 +58,7 @@ void Drive::setInitialState() {
   train.constSpeed = 0;
   train.viewSway = 0.5;
   masconupdate(train, vehicle, strings, protectionFlags(operation));
+  checkBrakeSteps(vehicle);
   shownFrame = 1;
 }
 
@@ -104,6 +111,7 @@ void Drive::AppIdle() {
     platform_.clock.sleepMs(sleepMs);
     return;
   }
+  compensateLoad(train, vehicle, sectionLoadPercent());
   swayOffset = cab::swayOffset(train.viewSway);
   if (train.trainMass.raw() != 0)
     train.prevAccel = 3.6L * (train.tractiveForce + train.resistForce) / (train.trainMass * 1000);

@@ -104,10 +104,15 @@ class Drive {
   // Loading steps, in their order.
   void readDisplayOptions();
   void loadSettingsFile();
+  void loadVehicleFile();
   void createVideoSurface();
   void setInitialState();
 
-  // Frame steps. renderFrame returns whether the surface could draw.
+  // Frame steps.
+  // The passenger load (percent) of the section the train runs in: the
+  // station record before the next stop. There is no route data yet, so no load.
+  int sectionLoadPercent() const { return 0; }
+  // Returns whether the surface could draw.
   bool renderFrame();
 
   DataDirectory data_;
