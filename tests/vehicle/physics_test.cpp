@@ -101,17 +101,17 @@ TEST(Resistance, Terms) {
 TEST(Adhesion, SlipAboveTheMotorCarsLimit) {
   const VehicleSpec v = testing::smallElectric();
   TrainState t = moving(10, 4);
-  updateAdhesion(t, 0.2L);
+  updateAdhesion(t, t.powerNotch, 0.2L);
   const long double adhesion = 0.2L * (1 + 0.279L * 10) / (1 + 0.367L * 10);
   EXPECT_NEAR(static_cast<double>(t.adhesion.value()), static_cast<double>(adhesion), 1e-4);
-  updateAdhesionLimit(t, v);
+  updateAdhesionLimit(t, v, t.powerNotch);
   const long double limit = 9.8L * 40 * 1000 * t.adhesion;  // motor cars carry the power
   EXPECT_NEAR(static_cast<double>(t.adhesionLimit.value()), static_cast<double>(limit), Tolerance);
   t.tractiveForce = limit - 1;
-  applySlipAndSlide(t, v);
+  applySlipAndSlide(t, v, t.powerNotch);
   EXPECT_EQ(t.adhesionLabel, "");
   t.tractiveForce = limit + 1;
-  applySlipAndSlide(t, v);
+  applySlipAndSlide(t, v, t.powerNotch);
   EXPECT_EQ(t.adhesionLabel, "空転");
   EXPECT_NEAR(static_cast<double>(t.tractiveForce.value()), static_cast<double>(limit / 2), Tolerance);
 }
@@ -120,12 +120,12 @@ TEST(Adhesion, SlideUnderBrake) {
   const VehicleSpec v = testing::smallElectric();
   TrainState t = moving(50, 0);
   t.brakeCommand = -5;
-  updateAdhesion(t, 0.2L);
+  updateAdhesion(t, t.powerNotch, 0.2L);
   EXPECT_NEAR(static_cast<double>(t.adhesion.value()), static_cast<double>(0.2L / (1 + 0.0059L * 50)), 1e-4);
-  updateAdhesionLimit(t, v);
+  updateAdhesionLimit(t, v, t.powerNotch);
   const long double limit = 9.8L * 100 * 1000 * t.adhesion;
   t.tractiveForce = -limit - 1;
-  applySlipAndSlide(t, v);
+  applySlipAndSlide(t, v, t.powerNotch);
   EXPECT_EQ(t.adhesionLabel, "滑走");
   EXPECT_NEAR(static_cast<double>(t.tractiveForce.value()), static_cast<double>(-0.66L * limit), Tolerance);
 }

@@ -12,9 +12,9 @@
 #include "core/shell/video_position.h"
 #include "core/vehicle/air_supply.h"
 #include "core/vehicle/keisan.h"
+#include "core/vehicle/load_compensation.h"
 #include "core/vehicle/masconupdate.h"
 #include "core/vehicle/protection_flags.h"
-#include "core/vehicle/load_compensation.h"
 
 namespace cab {
 
