@@ -120,6 +120,12 @@ void Drive::connectStations() {
   operation.preTrainFrame = route.PreTrainStart;
 }
 
+int Drive::sectionLoadPercent() const {
+  const int s = operation.nextStopIndex;
+  if (s <= 0 || s > route.StationCount) return 0;
+  return route.Station[static_cast<std::size_t>(s - 1)].percent;
+}
+
 void Drive::setInitialState() {
   train.frameAccumulator = 0;
   forceAutomaticBrakeSteps(vehicle);

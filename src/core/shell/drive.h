@@ -151,8 +151,8 @@ class Drive {
   void startStations();
 
   // The passenger load (percent) of the section the train runs in: the
-  // station record before the next stop. There is no route data yet, so no load.
-  int sectionLoadPercent() const { return 0; }
+  // station record before the next stop.
+  int sectionLoadPercent() const;
   // Frame steps. renderFrame returns whether the surface could draw.
   bool renderFrame();
   void showStartPicture();

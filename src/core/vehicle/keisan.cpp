@@ -1,5 +1,6 @@
 #include "core/vehicle/keisan.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/common/rounding.h"
@@ -34,6 +35,8 @@ bool forcesAndSpeed(TrainState& t, const VehicleSpec& v, const ProtectionFlags& 
   const long double fps = timing.framesPerSecond;
   t.tractiveForce = 0;
   t.resistForce = 0;
+  // The notch this step's traction used; the delayed copy below acts from the next step.
+  const int n = t.powerNotch;
   t.tractiveForce = tractionForce(t, v, flags);
   t.motorForce = t.tractiveForce;
   if (v.Engine_Type == 1 && v.Power_Type == 0) updateResistorStep(t, v, ms);
@@ -48,13 +51,18 @@ bool forcesAndSpeed(TrainState& t, const VehicleSpec& v, const ProtectionFlags& 
 
   const long double mass = t.trainMass;
   const long double absV = std::fabs(t.speed);
-  const int n = t.powerNotch;
-  updateAdhesion(t, track.friction);
+  updateAdhesion(t, n, track.friction);
   t.resistForce += gradientForce(mass, track.gradient);
   if (track.inTunnel) t.resistForce += tunnelForce(mass, t.speed, track.tunnelResistance);
-  updateAdhesionLimit(t, v);
-  applySlipAndSlide(t, v);
-  if (n > 0 && absV < 3 && t.resistForce >= 0) t.resistForce += startingForce(mass, t.speed);
+  updateAdhesionLimit(t, v, n);
+  applySlipAndSlide(t, v, n);
+  if (n > 0 && absV < 3 && t.resistForce >= 0) {
+    // Standing, the starting resistance holds the train against its traction
+    // but never pushes it backwards.
+    long double start = startingForce(mass, t.speed);
+    if (t.speed == 0) start = -std::min(-start, std::max(t.tractiveForce.value(), 0.0L));
+    t.resistForce += start;
+  }
   t.resistForce += runningForce(mass, t.speed, v.Cars);
   // Hold-back keeps the speed on a descent; constant speed balances the resistance.
   if (t.resistForce > 0 && t.holdBack && track.gradient < 0) t.tractiveForce -= t.resistForce;
