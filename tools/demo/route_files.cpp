@@ -1,0 +1,286 @@
+#include "route_files.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "data_file.h"
+#include "route_pictures.h"
+
+namespace cab::demo {
+
+namespace {
+
+using namespace route_pictures;
+
+constexpr int StartClock = 10 * 108000;  // 10:00:00 in 1/30 s
+
+// The route's environment sounds ("[SoundData]"); index 0 is a plain
+// field loop so that a station's background sound 0 can mean none.
+enum RouteSound {
+  EnvField,
+  EnvStation,
+  Arrive,
+  Depart,
+  CrossingBell,
+  PassingTrain,
+  EnvTunnel,
+  StationScene,
+  AnnounceNext,
+  AnnounceDoor,
+  AnnounceOverrun,
+  Bridge
+};
+const std::vector<std::string> SoundFiles = {
+    "sound\\env_field.wav",     "sound\\env_station.wav",   "sound\\arrive.wav",           "sound\\depart.wav",
+    "sound\\crossing_bell.wav", "sound\\passing_train.wav", "sound\\env_tunnel.wav",       "sound\\station_scene.wav",
+    "sound\\announce_next.wav", "sound\\announce_door.wav", "sound\\announce_overrun.wav", "sound\\bridge.wav"};
+
+struct RouteSpec {
+  std::string file, lineName, lineName2, stem;
+  const LinePlan* plan = nullptr;
+  int firstStation = 0;
+  bool oneMan = false;
+  bool stationVideo = false;  // "[MovieSwitch]" type 2 at the second station
+  bool branchVideo = false;   // "[MovieSwitch]" type 1 after the first station
+  int preTrainGap = 0;        // clock units the preceding train runs ahead; 0 = none
+};
+
+std::string s(long long v) { return std::to_string(v); }
+
+int depTime(const LinePlan& plan, int first, int station) {
+  return StartClock + (plan.stations[station].departFrame - plan.stations[first].frame) + 300;
+}
+
+// Branch video range: from 10 s after the first departure, 20 s long.
+struct Branch {
+  int start, stop;
+};
+Branch branchRange(const LinePlan& plan) {
+  const int start = plan.stations[0].departFrame + 10 * plan.fps;
+  return {start, start + 20 * plan.fps};
+}
+
+void writeRoute(const std::filesystem::path& root, const RouteSpec& r) {
+  const LinePlan& plan = *r.plan;
+  const auto& st = plan.stations;
+  const int last = plan.frameCount - 1;
+  DataFile f;
+  f.line(r.lineName);
+  f.key("[LineName]", {r.lineName});
+  f.key("[LineName2]", {r.lineName2});
+  f.key("[StartPos]", {s(st[r.firstStation].frame)});
+  f.key("[Staf]", {"image\\staf\\" + r.stem + "_timetable.jpg", "image\\staf\\" + r.stem + "_start.jpg",
+                   "image\\staf\\" + r.stem + "_sub.png"});
+  f.key("[Friction]", {"0.30"});
+  f.table("[MovieStop]", {"1", s(last - 1)});
+  std::vector<std::string> switches;
+  if (r.stationVideo)
+    switches.push_back(joinFields({"2", s(st[1].frame), s(st[1].departFrame), plan.videoName + "_station",
+                                   s(5 * plan.fps), "1", s(StartClock), "30", s(StationScene)}));
+  if (r.branchVideo) {
+    const Branch b = branchRange(plan);
+    switches.push_back(joinFields({"1", s(b.start), s(b.stop), plan.videoName + "_branch", s(b.stop - b.start),
+                                   s(b.stop + 1), "0", "0", s(Bridge)}));
+  }
+  f.table("[MovieSwitch]", switches);
+  std::vector<std::string> aspects;
+  for (int v : SignalSpeeds) aspects.push_back(s(v));
+  f.table("[Speed_Signal]", aspects);
+  f.key("[DataName]", {plan.videoName});
+  f.key("[Perspective]", {"60", "150"});
+  // The preceding train leaves each station the given time before us.
+  std::vector<std::string> preTrain;
+  if (r.preTrainGap > 0)
+    for (size_t i = r.firstStation; i < st.size(); ++i)
+      if (st[i].trntype != 1)
+        preTrain.push_back(row({long(i), 55, depTime(plan, r.firstStation, int(i)) - r.preTrainGap}));
+  f.key("[Pre_Train]", {r.preTrainGap > 0 ? row({st[r.firstStation].frame + 1, last - 10}) : "0,0"});
+  for (const auto& p : preTrain) f.line(p);
+  f.line("#");
+  f.key("[OneMan]", {r.oneMan ? "1" : "0", r.oneMan ? "1" : "0"});
+  f.table("[SoundData]", SoundFiles);
+  f.key("[Monitor]", {"train_E231.dat", "650", "200", "140", "80", "cab\\common\\monitor.bmp"});
+  std::vector<std::string> announce;
+  for (size_t i = r.firstStation + 1; i < st.size(); ++i)
+    if (st[i].trntype != 1) {
+      announce.push_back(row({AnnounceNext, 0, long(i), 400, 0}));
+      announce.push_back(row({AnnounceDoor, 1, long(i), 100, 0}));
+    }
+  f.key("[Announce]", {row({AnnounceOverrun, 1})});
+  for (const auto& a : announce) f.line(a);
+  f.line("#");
+  const char* kanko[] = {"shinkou", "chuui",  "keikai", "teishi", "gensoku", "teisha",
+                         "tsuuka",  "jikoku", "seigen", "kaijo",  "fumikiri"};
+  std::vector<std::string> kanko1;
+  for (int i = 0; i < 22; ++i) kanko1.push_back(i < 11 ? std::string("sound\\kanko_") + kanko[i] + ".wav" : "");
+  f.key("[KankoSound1]", kanko1);
+  f.table("[KankoSound2]", {"sound\\kanko_extra.wav", "sound\\kanko_shinkou.wav"});
+
+  f.line("- 駅");
+  std::vector<std::string> stations;
+  for (size_t i = r.firstStation; i < st.size(); ++i) {
+    const auto& t = st[i];
+    const bool stop = t.trntype != 1;
+    const bool terminal = i + 1 == st.size();
+    stations.push_back(
+        joinFields({t.name, s(t.trntype), s(t.frame), "150", s(Arrive), s(Depart), s(stop ? EnvStation : 0),
+                    s(stop && !terminal ? depTime(plan, r.firstStation, int(i)) : 0),
+                    s(std::lround(plan.cruiseKmh) + 10), s(t.trntype == 0 ? 30 : 0), s(i % 2), "0", "0", s(i % 2), "0",
+                    s(std::max(0, t.frame - 30)), s(20 + 10 * int(i % 3))}));
+  }
+  f.table("[Station]", stations);
+  // One signal before every stopping station but the first, one starting
+  // signal after each departure.
+  std::vector<std::string> signals, signal2;
+  auto signal = [&](int kind, int position, int releaseStation) {
+    const int view = std::max(0, position - 12 * plan.fps);
+    signals.push_back(joinFields({s(kind),
+                                  "0",
+                                  "0",
+                                  "4",
+                                  s(view),
+                                  s(position),
+                                  s(std::max(0, position - 6 * plan.fps)),
+                                  s(std::max(0, position - 3 * plan.fps)),
+                                  "0",
+                                  "0",
+                                  "0",
+                                  s(releaseStation),
+                                  "0",
+                                  "0",
+                                  "0",
+                                  "0",
+                                  "0",
+                                  "0",
+                                  "0",
+                                  "0",
+                                  "0",
+                                  "0",
+                                  "0",
+                                  "0",
+                                  "0"}));
+    signal2.push_back("2234444444");
+  };
+  for (size_t i = r.firstStation; i < st.size(); ++i) {
+    if (i > size_t(r.firstStation) && st[i].trntype != 1) signal(0, std::max(0, st[i].frame - 20 * plan.fps), 0);
+    if (i + 1 < st.size() && st[i].trntype != 1) signal(3, st[i].departFrame + 2 * plan.fps, int(i));
+  }
+  f.table("[Signal]", signals);
+  f.table("[Signal2]", signal2);
+  const int crossing = plan.frameAt(plan.crossings.back());
+  f.table("[TrafficSignal]", {joinFields({s(crossing),
+                                          s(std::max(0, crossing - 20 * plan.fps)),
+                                          s(crossing + 60),
+                                          "0",
+                                          "100",
+                                          "0",
+                                          "1",
+                                          "30",
+                                          "1",
+                                          "2",
+                                          "100",
+                                          "1",
+                                          "0",
+                                          "100",
+                                          "0",
+                                          "1",
+                                          "30",
+                                          "1",
+                                          "2",
+                                          "100",
+                                          "1",
+                                          s(std::max(0, crossing - 60)),
+                                          s(crossing),
+                                          "0",
+                                          "2",
+                                          "1"})});
+  const int curveStart = plan.frameAt(plan.curves.back().from), curveEnd = plan.frameAt(plan.curves.back().to);
+  f.table("[SpeedLimit]", {row({45, limitSignFor(45), 1, curveStart, curveEnd, limitSignFor(75)})});
+  f.key("[MaxSpeedCheck]", {"1"});
+  f.table("[SpeedCheck1]", {row({45, 50, std::max(0, curveStart - 3 * plan.fps), 0})});
+  f.table("[SpeedCheck2]", {row({55, 0, curveStart, curveEnd})});
+  f.table("[SpeedCheck3]", {row({60, 0, curveStart, curveEnd})});
+  f.line("- 画像");
+  f.key("[SignImageList]",
+        {"image\\sign\\teimoku.bmp,64", "image\\sign\\stopline_S.png,8", "image\\sign\\stopline_M.png,8",
+         "image\\sign\\stopline_E.png,8", "image\\sign\\slope.bmp,64", "image\\sign\\limit.bmp,64",
+         "image\\sign\\remain.bmp,64", "image\\sign\\cross.bmp,64", "image\\sign\\other.bmp,64"});
+  f.key("[SignalImageList]", {joinFields({"560", "40", s(SignalWidth), s(SignalHeight), "image\\signal\\signal.bmp"}),
+                              joinFields({s(SubWidth), s(SubHeight), "image\\signal\\sub.bmp"}),
+                              joinFields({s(SubWidth), s(SubHeight), "image\\signal\\left.bmp"}),
+                              joinFields({s(SubWidth), s(SubHeight), "image\\signal\\right.bmp"})});
+  f.line("- 音と沿線");
+  f.table("[Sound]", {";  環境音: 駅の外の野原", row({EnvField, 0, last, 0, 0, 0, 0, 0, 0}),
+                      row({PassingTrain, st[r.firstStation].departFrame + 5 * plan.fps,
+                           st[r.firstStation].departFrame + 9 * plan.fps, 60, 1, 1, 0, 0, 0})});
+  f.table("[Sound2]", {row({EnvField, r.firstStation, int(st.size()) - 1})});
+  f.table("[Doppler]", {row({CrossingBell, plan.frameAt(plan.crossings.front()), 30000, 0, 0}),
+                        row({CrossingBell, crossing, 30000, 0, 0})});
+  std::vector<std::string> tunnels, attens;
+  for (const auto& t : plan.tunnels) {
+    tunnels.push_back(row({plan.frameAt(t.from), plan.frameAt(t.to), 80}));
+    attens.push_back(row({plan.frameAt(t.from), plan.frameAt(t.to), 0, 40}));
+  }
+  f.table("[Tunnel]", tunnels);
+  f.table("[Atten]", attens);
+  f.key("[TunnelR]", {"25"});
+  std::vector<std::string> slopes;
+  for (const auto& sl : plan.slopes)
+    slopes.push_back(joinFields({s(std::lround(sl.value)), s(plan.frameAt(sl.from)), s(plan.frameAt(sl.to))}));
+  f.table("[Slope]", slopes);
+  const int signFrame = plan.frameAt(plan.crossings.front());
+  f.table("[Sign]", {row({0, std::max(0, signFrame - 10 * plan.fps), signFrame, 0}),
+                     row({1, st.back().frame - 20 * plan.fps, st.back().frame - 5 * plan.fps, 5})});
+  f.table("[Anim]", {row({std::max(0, signFrame - 8 * plan.fps), signFrame, 3, 0})});
+  std::vector<std::string> points;
+  for (size_t i = 0; i < plan.points.size(); ++i) points.push_back(row({plan.frameAt(plan.points[i]), long(i % 2)}));
+  f.table("[Switch]", points);
+  f.table("[SignalKanko]", {"0,0,1,0", "1,2,2,0", "2,3,3,0", "3,4,0,0"});
+  f.table("[StationKanko]", {"0,5,0", "1,6,0", "2,7,0"});
+  f.table("[OtherKanko]", {"sound\\kanko_fumikiri.wav", "", "sound\\kanko_kaijo.wav"});
+  f.table("[LimitKanko]", {"sound\\kanko_seigen.wav", "sound\\kanko_kaijo.wav"});
+  f.table("[AnimImageList]", {"image\\anim\\crossing_lamp.bmp"});
+  f.table("[TrafficSignalImageList]", {"image\\traffic\\traffic.bmp"});
+  std::vector<std::string> units;
+  for (const auto& u : plan.units)
+    units.push_back(
+        joinFields({s(u.frameStart), s(u.frameEnd), s(std::lround(u.speedStart)), s(std::lround(u.speedEnd))}));
+  f.table("[SpeedUnit]", units);
+  std::vector<std::string> crossings;
+  for (double c : plan.crossings) {
+    const int fr = plan.frameAt(c);
+    crossings.push_back(row({1, 0, std::max(0, fr - 10 * plan.fps), fr + plan.fps, 0}));
+  }
+  f.table("[Cross]", crossings);
+  f.table("[Time]", {row({st.back().frame - 40 * plan.fps, st.back().frame,
+                          depTime(plan, r.firstStation, int(st.size()) - 2) + 900})});
+  f.save(root / r.file);
+}
+
+}  // namespace
+
+void writeRoutes(const std::filesystem::path& root, const LinePlan& east, const LinePlan& west, VideoSize size) {
+  const std::vector<RouteSpec> routes = {
+      {"line_Local_East1.dat", "東湊線 普通 霞野→東灯台", "東湊線", "east1", &east, 0, false, true, false, 0},
+      {"line_Local_East2.dat", "東湊線 普通 潮見坂→東灯台（続行運転）", "東湊線2", "east2", &east, 1, false, false,
+       false, 2400},
+      {"line_Local_West3.dat", "西峰線 ワンマン 峰岡→西峰温泉", "西峰線W", "west3", &west, 0, true, false, false, 0},
+      {"line_Local_West1.dat", "西峰線 普通 峰岡→西峰温泉（支線経由）", "西峰線", "west1", &west, 0, false, false, true,
+       0},
+      {"line_Local_West2.dat", "西峰線 普通 杉ノ森→西峰温泉", "西峰線2", "west2", &west, 1, false, false, false, 1800},
+  };
+  std::vector<std::string> names;
+  for (const auto& r : routes) {
+    writeRoute(root, r);
+    writeStafPictures(root, r.stem, r.lineName2, *r.plan, r.firstStation, StartClock);
+    names.push_back(r.lineName);
+  }
+  writeTitlePictures(root, names);
+  writeOverlayPictures(root, size.width);
+  writeStationVideo(east, 1, root / "movie" / (east.videoName + "_station.avi"), size, 5 * east.fps + 61);
+  const Branch b = branchRange(west);
+  writeBranchVideo(west, root / "movie" / (west.videoName + "_branch.avi"), size, b.start, b.stop - b.start + 61);
+}
+
+}  // namespace cab::demo

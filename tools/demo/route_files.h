@@ -1,0 +1,17 @@
+#pragma once
+#include <filesystem>
+#include <vector>
+
+#include "line_plan.h"
+#include "videos.h"
+
+namespace cab::demo {
+
+// Speeds of the signal aspects 0 (stop) to 4 (proceed); the cab-signal lamp
+// strip has one frame per aspect.
+inline const std::vector<int> SignalSpeeds{0, 25, 45, 65, 110};
+
+// The five route files, their pictures and the station and branch videos.
+void writeRoutes(const std::filesystem::path& root, const LinePlan& east, const LinePlan& west, VideoSize size);
+
+}  // namespace cab::demo

@@ -1,0 +1,362 @@
+#include "vehicle_files.h"
+
+#include <cmath>
+#include <map>
+#include <stdexcept>
+
+#include "cab_layout.h"
+#include "cab_pictures.h"
+#include "data_file.h"
+
+namespace cab::demo {
+
+namespace {
+
+using namespace cab_layout;
+
+std::string num(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.4g", v);
+  return text;
+}
+std::string num(int v) { return std::to_string(v); }
+
+// The vehicle's "[DriveSound]" list: a sound's channel is its place in it.
+class DriveSounds {
+ public:
+  int operator()(const std::string& name) {
+    auto [it, added] = index_.try_emplace(name, int(files_.size()));
+    if (added) files_.push_back("sound\\" + name + ".wav");
+    return it->second;
+  }
+  std::string s(const std::string& name) { return num((*this)(name)); }
+  const std::vector<std::string>& files() const { return files_; }
+
+ private:
+  std::map<std::string, int> index_;
+  std::vector<std::string> files_;
+};
+
+struct Running {
+  int handle = 1, brakeType = 1, brakeType2 = 1, brake = 9, power = 5, hold = 0;
+  int engineType = 1, powerType = 1, brakeTypeElec = 1;
+  int maxSpeed = 120, cars = 10, length = 20;
+  double tons = 300, mt = 120, tt = 180;
+  int atsType = 0;
+};
+
+void writeRunningGear(DataFile& f, const Running& r) {
+  f.line("- 列車の基本設定");
+  f.key("[Handle]", {num(r.handle)});
+  f.key("[BrakeType]", {num(r.brakeType)});
+  f.key("[BrakeType2]", {num(r.brakeType2)});
+  f.key("[Brake]", {num(r.brake)});
+  f.key("[Power]", {num(r.power)});
+  f.key("[NotchBack]", {"1"});
+  f.key("[Hold]", {num(r.hold)});
+  f.key("[Pull]", {r.brakeType == 0 ? "1" : "0"});
+  f.key("[Const]", {r.engineType == 1 && r.powerType == 1 ? "1" : "0", "30"});
+  f.key("[Back]", {"1"});
+  f.key("[InterLock]", {"1"});
+  f.key("[BrakeRate]", {r.brakeType == 0 ? "4.0" : "4.5", "4.0", "30"});
+  f.key("[BrakeRate2]", {"0.3"});
+  f.key("[PowerDelay]", {r.engineType == 0 ? "500" : "200"});
+  f.key("[BrakeDelay]", {r.brakeType == 0 ? "1200" : "400"});
+  f.key("[EBrakeDelay]", {"300"});
+  f.key("[PowerJerk]", {r.engineType == 0 ? "10" : "0"});
+  f.key("[SAPDelay]", {"300"});
+  f.key("[BrakeUp]", {r.brakeType == 0 ? "120" : "250"});
+  f.key("[BrakeDown]", {r.brakeType == 0 ? "80" : "200"});
+  f.key("[SAPUp]", {"300"});
+  f.key("[SAPDown]", {"250"});
+  f.key("[AmMeter]", {"1", r.engineType == 0 ? "0" : "120"});
+  f.key("[EBrakeUp]", {"600"});
+  f.key("[EBrakeDown]", {"800"});
+  f.key("[EBrakeCurr]", {"500", r.brakeType2 == 0 ? ";" : "4.0"});
+  f.key("[BPReturn]", {"50"});
+  f.key("[MAXPress]", {"390", "1.0"});
+  f.key("[EBPress]", {"440", "1.2"});
+  f.key("[SAPPress]", {"400", "1.0"});
+  f.key("[HighAirPress]", {"880"});
+  f.key("[LowAirPress]", {"780"});
+  f.key("[Engine_Type]", {num(r.engineType)});
+  f.key("[DoorLock]", {"1"});
+  f.key("[Power_Type]", {num(r.powerType)});
+  f.key("[Brake_Type]", {num(r.brakeTypeElec)});
+  f.key("[DoorType]", {"0"});
+  f.key("[Tons]", {num(r.tons), num(r.tons / 600)});
+  f.key("[Mt]", {num(r.mt), num(r.mt / 600)});
+  f.key("[Tt]", {num(r.tt), num(r.tt / 600)});
+  f.key("[Cars]", {num(r.cars)});
+  f.key("[Length]", {num(r.length)});
+  f.key("[EB]", {"1"});
+  f.key("[MaxSpeed]", {num(r.maxSpeed)});
+  f.key("[Lose_elec]", {"5", r.brakeType2 == 0 ? ";" : "3"});
+  f.key("[ELBR]", {"20"});
+  f.key("[Mc]", {"1"});
+  f.key("[ATS_Type]", {num(r.atsType)});
+  f.key("[ATS_Alert]", {"0"});
+  f.key("[ATS_Time]", {"5"});
+  f.key("[ATS_Cnt]", {"0"});
+}
+
+void writeSounds(DataFile& f, const Running& r, DriveSounds& s) {
+  // Handle sounds: one row per brake step (one more for the release table)
+  // and per power notch.
+  std::vector<std::string> bk, br, ba, pa, pr, pk;
+  for (int b = 0; b < r.brake; ++b) {
+    bk.push_back(s.s("brake_step") + "," + s.s("air_apply"));
+    br.push_back(s.s("brake_step") + "," + s.s("air_release"));
+  }
+  for (int b = 0; b <= r.brake; ++b) ba.push_back(s.s("brake_step") + "," + s.s("air_release"));
+  for (int p = 0; p < r.power; ++p) {
+    pa.push_back(s.s("notch"));
+    pr.push_back(s.s("notch"));
+    pk.push_back(s.s("notch"));
+  }
+  f.key("[Sound_BK]", bk);
+  f.key("[Sound_BR]", br);
+  f.key("[Sound_BA]", ba);
+  f.key("[Sound_PA]", pa);
+  f.key("[Sound_PR]", pr);
+  f.key("[Sound_PK]", pk);
+  f.key("[Sound_Rev]", {s.s("reverser"), s.s("reverser"), s.s("reverser")});
+  f.key("[Sound_EB]", {s.s("air_emergency"), ";"});
+  f.key("[Sound_Apply]", {s.s("air_apply"), s.s("air_release")});
+  f.key("[Sound_Ats1]", {s.s("ats_chime")});
+  f.key("[Sound_Ats2]", {s.s("ats_bell")});
+  f.key("[Sound_Ats3]", {s.s("ats_beep")});
+  f.key("[Sound_Atc]", {s.s("rollback")});
+  f.key("[Sound_Horn]", {s.s("horn")});
+  f.key("[Sound_Horn2]", {s.s("horn2"), s.s("horn_start"), s.s("horn_loop"), s.s("horn_end"), s.s("horn_air"), "2"});
+  f.key("[Sound_Horn3]", {s.s("horn3")});
+  f.key("[Sound_Horn4]", {s.s("horn_start"), s.s("horn_loop"), s.s("horn_end"), s.s("horn_air"), s.s("horn"), "3"});
+  f.key("[Sound_DoorOpen]", {s.s("door_open")});
+  f.key("[Sound_DoorClose]", {s.s("door_close")});
+  f.key("[Sound_Hasten]", {s.s("hasten"), s.s("hasten_end")});
+  f.key("[KEY4]", {r.engineType == 0 ? "B" : "H"});
+  f.key("[Sound_EBring]", {s.s("eb_alarm")});
+  f.key("[Sound_squeak]", {s.s("squeak")});
+  f.key("[CP_Start]", {s.s("compressor_start")});
+  f.key("[CP_Cnt]", {s.s("compressor")});
+  f.key("[CP_End]", {s.s("compressor_end")});
+  f.key("[Stop]", {s.s("stop")});
+  f.key("[Buzzer]", {s.s("buzzer")});
+  f.key("[DepSign]", {s.s("depsign")});
+  f.key("[ATS_Warn]", {s.s("ats_warn")});
+  // Points: slow and fast sounds for the straight (0) and diverging (1) road.
+  f.table("[SwitchSound]", {s.s("points") + ",40,0", s.s("points_fast") + ",200,0", s.s("points") + ",40,1",
+                            s.s("points_fast") + ",200,1"});
+}
+
+// One running-sound record: file, kind, four speeds, rates and volumes.
+std::vector<std::string> motorSound(const std::string& file, int kagen, std::vector<double> speeds,
+                                    std::vector<double> rates, std::vector<double> volumes) {
+  std::vector<std::string> lines{"sound\\" + file + ".wav", num(kagen)};
+  for (auto* list : {&speeds, &rates, &volumes})
+    for (double v : *list) lines.push_back(num(v));
+  return lines;
+}
+
+void table(DataFile& f, const std::string& key, const std::vector<std::vector<std::string>>& records) {
+  f.line(key);
+  for (const auto& r : records)
+    for (const auto& l : r) f.line(l);
+  f.line("#");
+}
+
+void writeCab(DataFile& f, const PanelLook& look, bool withPanel2) {
+  f.line("- アナログ時計");
+  f.key("[Clock]", {"0", "0", "40"});
+  f.line("- 運転台パネル");
+  f.key("[Panel]", {look.folder + "panel.jpg", "0", num(PanelTop)});
+  f.key("[Panel2]", {withPanel2 ? look.folder + "panel2.bmp" : "", "660", num(PanelTop + 66)});
+  for (size_t i = 0; i < lamps().size(); ++i) {
+    if (i == 0) f.line("- 運転台パネル2");
+    if (i == 15) f.line("- 運転台パネル3");
+    f.key(lamps()[i].key, {cab_files::lamp(int(i)), num(lampLeft(int(i))), num(lampTop(int(i)))});
+  }
+  // Gauges in the file's scan order; the bar gauges sit among the needles.
+  auto needle = [&](const std::string& key) {
+    for (size_t i = 0; i < dials().size(); ++i) {
+      const Dial& d = dials()[i];
+      if (key != d.key) continue;
+      const int size = i == 0 ? 190 : 100;
+      const double one = i == 0 ? 270.0 / look.maxSpeed : i == 1 ? -270.0 / look.brake : d.one;
+      std::vector<std::string> lines{i == 0 ? cab_files::needleLarge() : cab_files::needleSmall(),
+                                     num(d.cx - size / 2),
+                                     num(d.cy - size / 2),
+                                     num(size),
+                                     num(size),
+                                     num(d.zero),
+                                     num(one)};
+      if (key == "[Needle_Speed]" || key == "[Needle_I]") lines.push_back("0");  // c, sign
+      f.key(key, lines);
+    }
+    for (size_t b = 0; b < bars().size(); ++b)
+      if (key == bars()[b].key)
+        f.key(key, {cab_files::bar(int(b)), num(bars()[b].left), num(BarZero), num(bars()[b].one)});
+  };
+  const std::pair<const char*, const char*> gauges[] = {{"[Needle_Brake]", "- ブレーキ指令計"},
+                                                        {"[Needle_Speed]", "- 速度計"},
+                                                        {"[Needle_BC]", "- BC圧力計"},
+                                                        {"[Needle_BC_L]", "- BC圧力計（リニア）"},
+                                                        {"[Needle_Ip_L]", "- 力行電流計（リニア）"},
+                                                        {"[Needle_Ib_L]", "- 制動電流計（リニア）"},
+                                                        {"[Needle_SAP]", "- SAP圧力計"},
+                                                        {"[Needle_ER]", "- ER圧力計"},
+                                                        {"[Needle_BP]", "- BP圧力計"},
+                                                        {"[Needle_MR]", "- MR圧力計"},
+                                                        {"[Needle_MR_L]", "- MR圧力計（リニア）"},
+                                                        {"[Needle_V]", "- 電圧計"},
+                                                        {"[Needle_I]", "- 電流計"}};
+  for (const auto& [key, title] : gauges) {
+    f.line(title);
+    needle(key);
+  }
+  std::vector<std::string> signal{num(SignalLampLeft), num(SignalLampTop), num(SignalLampWidth), num(SignalLampHeight),
+                                  look.folder + "cabsignal.png"};
+  for (int v : look.signalSpeeds) signal.push_back(num(v));
+  f.table("[Lamp_signal]", signal);
+  auto pattern = [&](const char* key, int left, int top, int w, int h, const std::string& file) {
+    f.key(key, {num(left), num(top), num(w), num(h), file});
+  };
+  pattern("[NotchImageP]", NotchPLeft, NotchTop, NotchCellWidth, NotchCellHeight, look.folder + "notch_p.bmp");
+  pattern("[NotchImageB]", NotchBLeft, NotchTop, NotchCellWidth, NotchCellHeight, look.folder + "notch_b.bmp");
+  pattern("[NotchImageP2]", NotchPLeft, Notch2Top, NotchCellWidth, 14, look.folder + "notch_p2.bmp");
+  pattern("[NotchImageB2]", NotchBLeft, Notch2Top, NotchCellWidth, 14, look.folder + "notch_b2.bmp");
+  pattern("[GearImageList]", GearLeft, GearTop, GearWidth, GearHeight, look.diesel ? look.folder + "gear.bmp" : "");
+  pattern("[GearImageList2]", LeverLeft, LeverTop, LeverSize, LeverSize, look.diesel ? look.folder + "lever.bmp" : "");
+  pattern("[Digi_Speed]", DigiLeft, DigiTop, DigiWidth, DigiHeight, cab_files::digits());
+  std::vector<std::string> others;
+  for (int i = 0; i < cab_files::OtherCount; ++i) {
+    others.push_back(cab_files::other(i));
+    others.push_back(num(712));
+    others.push_back(num(PanelTop + 100 + i * 30));
+  }
+  f.table("[Others]", others);
+}
+
+void finishSounds(DataFile& f, DriveSounds& s) { f.table("[DriveSound]", s.files()); }
+
+void writeEmu(const std::filesystem::path& root, PanelLook look) {
+  Running r;  // the defaults describe this car
+  DataFile f;
+  DriveSounds s;
+  f.line("通勤形電車 VVVF インバータ制御・回生ブレンディングブレーキ");
+  writeRunningGear(f, r);
+  writeSounds(f, r, s);
+  f.line("- 力行ノッチ");
+  std::vector<std::vector<std::string>> notches;
+  for (int n = 1; n <= r.power; ++n)
+    notches.push_back({num(0.6 + 0.5 * n), num(0.6 + 0.5 * n), num(20 + 8 * n), num(40 + 10 * n), "1.6", "0"});
+  table(f, "[Notch]", notches);
+  f.table("[PowerMode]", {"通常,VVVF"});
+  table(f, "[EngineSound1]",
+        {motorSound("motor_low", 0, {0, 15, 40, 120}, {0.4, 0.8, 1.4, 2.6}, {0.3, 0.8, 1.0, 0.8}),
+         motorSound("motor_high", 0, {30, 50, 80, 120}, {0.6, 0.9, 1.2, 1.6}, {0.2, 0.6, 1.0, 0.9}),
+         motorSound("regen", 1, {3, 30, 70, 120}, {0.5, 0.9, 1.3, 1.8}, {0.3, 0.8, 1.0, 1.0}),
+         motorSound("run", 0, {0, 30, 70, 120}, {0.5, 1.0, 1.5, 2.0}, {0.2, 0.6, 0.9, 1.0})});
+  finishSounds(f, s);
+  writeCab(f, look, true);
+  f.save(root / "train_E231.dat");
+}
+
+void writeResistorCar(const std::filesystem::path& root, PanelLook look) {
+  Running r;
+  r.handle = 0;
+  r.brakeType = 0;  // automatic air brake: named positions, four of them at run time
+  r.brakeType2 = 1;
+  r.brake = 4;
+  r.power = 4;
+  r.hold = 1;
+  r.powerType = 0;
+  r.brakeTypeElec = 0;
+  r.maxSpeed = 100;
+  r.cars = 4;
+  r.tons = 150, r.mt = 90, r.tt = 60;
+  DataFile f;
+  DriveSounds s;
+  f.line("旧形電車 抵抗制御・自動空気ブレーキ 1ハンドル抑速付");
+  writeRunningGear(f, r);
+  writeSounds(f, r, s);
+  // Resistor steps: the motor current c / (v - v0) falls from 440 A at a
+  // step's first speed to 360 A at the next step's, where the step advances.
+  f.line("[CurrentP]");
+  f.line("400");
+  f.line("2.5");
+  f.line("40");
+  const std::vector<double> stepSpeeds{0, 5, 10, 16, 23, 30, 38, 46, 55, 65, 76};
+  const int notchOfStep[] = {1, 1, 2, 2, 2, 3, 3, 3, 4, 4};
+  const double ratio = 440.0 / 360.0;
+  for (int k = 0; k < 10; ++k) {
+    const double u0 = stepSpeeds[k], u1 = stepSpeeds[k + 1];
+    const double v0 = (ratio * u0 - u1) / (ratio - 1);
+    f.line(joinFields({num(notchOfStep[k]), num(440 * (u0 - v0)), num(v0), "300", s.s("resistor_step")}));
+  }
+  f.line("#");
+  f.table("[BrakeCurr]", {"150", "250", "350", "450"});
+  f.table("[CurrentB]", {"2.0,0.5,0", "2.4,0.6,0", "2.8,0.7,0", "3.2,0.8,0", "3.6,0.9,0"});
+  f.table("[PowerMode]", {"直列,並列"});
+  f.table("[Suppress]", {"1", "2", "3"});
+  table(f, "[EngineSound1]",
+        {motorSound("motor_resistor", 0, {0, 20, 50, 100}, {0.4, 0.9, 1.5, 2.4}, {0.3, 0.8, 1.0, 0.9}),
+         motorSound("regen", 1, {5, 30, 60, 100}, {0.6, 0.9, 1.2, 1.6}, {0.3, 0.7, 1.0, 1.0}),
+         motorSound("run", 0, {0, 30, 60, 100}, {0.5, 1.0, 1.5, 2.0}, {0.2, 0.6, 0.9, 1.0})});
+  finishSounds(f, s);
+  writeCab(f, look, true);
+  f.save(root / "train_R80.dat");
+}
+
+void writeDieselCar(const std::filesystem::path& root, PanelLook look) {
+  Running r;
+  r.brakeType = 2;  // electric-command air brake
+  r.brakeType2 = 0;
+  r.brake = 8;
+  r.power = 4;
+  r.engineType = 0;
+  r.brakeTypeElec = 1;
+  r.maxSpeed = 95;
+  r.cars = 2;
+  r.length = 21;
+  r.tons = 80, r.mt = 80, r.tt = 0;
+  DataFile f;
+  DriveSounds s;
+  f.line("気動車 液体式・手動変速");
+  writeRunningGear(f, r);
+  writeSounds(f, r, s);
+  // Gear 0 is neutral; gear 1 the torque converter; gear 2 direct drive.
+  f.table("[EngineRate]", {"30,0", "40,18", "30,14"});
+  f.key("[Gear_Type]", {"MT"});
+  table(f, "[Engine]",
+        {{"0", "1", "2", "0", "0", "0"},
+         {"0", "30", "60", "3200", "2200", "800"},
+         {"20", "60", "100", "1800", "1500", "900"}});
+  f.table("[PowerMode]", {"変速,直結"});
+  table(f, "[EngineSound1]",
+        {motorSound("engine_run", 0, {30, 60, 120, 190}, {0.6, 0.9, 1.4, 2.0}, {0.4, 0.7, 0.9, 1.0}),
+         motorSound("run", 0, {0, 30, 60, 95}, {0.5, 1.0, 1.5, 2.0}, {0.2, 0.6, 0.9, 1.0})});
+  f.key("[EngineSound2]", {s.s("engine_idle"), s.s("engine_idle"), s.s("engine_start"), s.s("engine_stop")});
+  table(f, "[EngineSound3]",
+        {{"sound\\gear_change.wav", "0", "1", "0", "30", "1.0", "1.2", "0.8", "0.5"},
+         {"sound\\gear_change.wav", "0", "2", "40", "60", "1.0", "0.9", "0.8", "0.5"}});
+  finishSounds(f, s);
+  writeCab(f, look, false);
+  f.save(root / "train_D20.dat");
+}
+
+}  // namespace
+
+std::vector<VehicleEntry> writeVehicles(const std::filesystem::path& root, const std::vector<int>& signalSpeeds) {
+  writeCommonCabPictures(root);
+  PanelLook emu{"cab\\E231\\", "通勤形電車", 120, 5, 9, false, false, false, signalSpeeds};
+  PanelLook old{"cab\\R80\\", "旧形電車 80形", 100, 4, 4, true, true, false, signalSpeeds};
+  PanelLook diesel{"cab\\D20\\", "気動車 20形", 100, 4, 8, false, false, true, signalSpeeds};
+  for (const auto* look : {&emu, &old, &diesel}) writeVehicleCabPictures(root, *look);
+  writeEmu(root, emu);
+  writeResistorCar(root, old);
+  writeDieselCar(root, diesel);
+  return {{"train_E231.dat", emu.title}, {"train_R80.dat", old.title}, {"train_D20.dat", diesel.title}};
+}
+
+}  // namespace cab::demo
