@@ -95,8 +95,15 @@ TEST_F(FrontVideoTest, FramesOutsideTheVideoAreNotFetched) {
 TEST_F(FrontVideoTest, FrameCountIsTheLengthTimesTheFactor) {
   video.startDrive(2);
   EXPECT_EQ(video.frameCount, 2000);
-  EXPECT_EQ(video.shownFrame, 1);
+  EXPECT_EQ(video.shownFrame, -1);
   EXPECT_EQ(video.videoSwitchState, 0);
+}
+
+TEST_F(FrontVideoTest, AStartAtFrameZeroFetchesItsPicture) {
+  video.startDrive(1);
+  --video.shownFrame;  // the drive's start
+  video.fetch(0);
+  EXPECT_EQ(videos.decoded.size(), 1u);
 }
 
 TEST(FrontVideoMessages, ResultsAndTheCodecHint) {

@@ -67,7 +67,8 @@ void FrontVideo::reopenMainVideo() { OpenFrontMovie(mainPath_); }
 void FrontVideo::startDrive(int frameCountFactor) {
   videoSwitchState = 0;
   frameCount = MovieLength() * frameCountFactor;
-  shownFrame = 1;
+  // No frame is shown yet: even a start at frame 0 or 1 fetches its picture.
+  shownFrame = -1;
   switchMovieFrame = 0;
 }
 
