@@ -73,7 +73,8 @@ void writeRoute(const std::filesystem::path& root, const RouteSpec& r) {
   f.key("[Staf]", {"image\\staf\\" + r.stem + "_timetable.jpg", "image\\staf\\" + r.stem + "_start.jpg",
                    "image\\staf\\" + r.stem + "_sub.png"});
   f.key("[Friction]", {"0.30"});
-  f.table("[MovieStop]", {"1", s(last - 1)});
+  // The start mark stops a train backing out of the video; running forward from it passes freely.
+  f.table("[MovieStop]", {"0", s(last - 1)});
   std::vector<std::string> switches;
   if (r.stationVideo)
     switches.push_back(joinFields({"2", s(st[1].frame), s(st[1].departFrame), plan.videoName + "_station",
