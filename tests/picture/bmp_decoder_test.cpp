@@ -26,8 +26,8 @@ Picture expectedFor(const std::vector<std::uint8_t>& indices) {
   return p;
 }
 
-BmpSpec paletteSpec(int bpp, int colours, std::uint32_t headerSize, bool topDown) {
-  BmpSpec s;
+BmpLayout paletteLayout(int bpp, int colours, std::uint32_t headerSize, bool topDown) {
+  BmpLayout s;
   s.width = W;
   s.height = H;
   s.bitsPerPixel = bpp;
@@ -56,22 +56,22 @@ TEST(BmpDecoder, PalettePicturesInEveryLayout) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    BmpSpec spec = paletteSpec(c.bpp, c.colours, c.headerSize, c.topDown);
+    BmpLayout layout = paletteLayout(c.bpp, c.colours, c.headerSize, c.topDown);
     if (c.headerSize == 12) {  // the core header has no colours-used field: the palette is full
-      spec.colorsUsed = 0;
-      spec.palette.resize(std::size_t{1} << c.bpp, 0xFF000000);
+      layout.colorsUsed = 0;
+      layout.palette.resize(std::size_t{1} << c.bpp, 0xFF000000);
     }
-    const Picture p = decodeOk(writeBmp(spec));
+    const Picture p = decodeOk(writeBmp(layout));
     EXPECT_EQ(p.width, W);
     EXPECT_EQ(p.height, H);
-    EXPECT_EQ(p.pixels, expectedFor(spec.indices).pixels);
+    EXPECT_EQ(p.pixels, expectedFor(layout.indices).pixels);
   }
 }
 
 TEST(BmpDecoder, IndexBeyondAShortPaletteIsBlack) {
-  BmpSpec spec = paletteSpec(8, 3, 40, false);
-  spec.indices[0] = 7;  // palette has three entries
-  const Picture p = decodeOk(writeBmp(spec));
+  BmpLayout layout = paletteLayout(8, 3, 40, false);
+  layout.indices[0] = 7;  // palette has three entries
+  const Picture p = decodeOk(writeBmp(layout));
   EXPECT_EQ(p.at(0, 0), 0xFF000000u);
   EXPECT_EQ(p.at(1, 0), Colours[1]);
 }
@@ -111,43 +111,43 @@ TEST(BmpDecoder, DirectColourPicturesInEveryLayout) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    BmpSpec spec;
-    spec.width = W;
-    spec.height = H;
-    spec.bitsPerPixel = c.bpp;
-    spec.headerSize = c.headerSize;
-    spec.compression = c.compression;
-    spec.topDown = c.topDown;
-    std::copy(std::begin(c.masks), std::end(c.masks), spec.masks);
-    spec.picture = directPicture(c.alpha);
-    const Picture p = decodeOk(writeBmp(spec));
-    EXPECT_EQ(p.pixels, spec.picture.pixels);
+    BmpLayout layout;
+    layout.width = W;
+    layout.height = H;
+    layout.bitsPerPixel = c.bpp;
+    layout.headerSize = c.headerSize;
+    layout.compression = c.compression;
+    layout.topDown = c.topDown;
+    std::copy(std::begin(c.masks), std::end(c.masks), layout.masks);
+    layout.picture = directPicture(c.alpha);
+    const Picture p = decodeOk(writeBmp(layout));
+    EXPECT_EQ(p.pixels, layout.picture.pixels);
   }
 }
 
 TEST(BmpDecoder, PlainThirtyTwoBitIgnoresTheFourthByte) {
-  BmpSpec spec;
-  spec.width = W;
-  spec.height = H;
-  spec.bitsPerPixel = 32;
-  spec.picture = directPicture(true);  // the file carries varying fourth bytes
-  const Picture p = decodeOk(writeBmp(spec));
-  for (std::size_t i = 0; i < p.pixels.size(); ++i) EXPECT_EQ(p.pixels[i], spec.picture.pixels[i] | 0xFF000000u);
+  BmpLayout layout;
+  layout.width = W;
+  layout.height = H;
+  layout.bitsPerPixel = 32;
+  layout.picture = directPicture(true);  // the file carries varying fourth bytes
+  const Picture p = decodeOk(writeBmp(layout));
+  for (std::size_t i = 0; i < p.pixels.size(); ++i) EXPECT_EQ(p.pixels[i], layout.picture.pixels[i] | 0xFF000000u);
 }
 
 TEST(BmpDecoder, AnAllZeroAlphaMaskMeansOpaque) {
-  BmpSpec spec;
-  spec.width = W;
-  spec.height = H;
-  spec.bitsPerPixel = 32;
-  spec.headerSize = 124;
-  spec.compression = 3;
+  BmpLayout layout;
+  layout.width = W;
+  layout.height = H;
+  layout.bitsPerPixel = 32;
+  layout.headerSize = 124;
+  layout.compression = 3;
   const std::uint32_t masks[4] = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
-  std::copy(std::begin(masks), std::end(masks), spec.masks);
-  spec.picture = directPicture(false);
-  for (auto& px : spec.picture.pixels) px &= 0x00FFFFFF;
-  const Picture p = decodeOk(writeBmp(spec));
-  for (std::size_t i = 0; i < p.pixels.size(); ++i) EXPECT_EQ(p.pixels[i], spec.picture.pixels[i] | 0xFF000000u);
+  std::copy(std::begin(masks), std::end(masks), layout.masks);
+  layout.picture = directPicture(false);
+  for (auto& px : layout.picture.pixels) px &= 0x00FFFFFF;
+  const Picture p = decodeOk(writeBmp(layout));
+  for (std::size_t i = 0; i < p.pixels.size(); ++i) EXPECT_EQ(p.pixels[i], layout.picture.pixels[i] | 0xFF000000u);
 }
 
 const std::vector<std::uint32_t> RlePalette = {0xFF000000, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
@@ -180,7 +180,7 @@ TEST(BmpDecoder, Rle4AlternatesNibbles) {
 }
 
 TEST(BmpDecoder, LyingOrUnsupportedHeadersAreRefused) {
-  const std::string good = writeBmp(paletteSpec(8, 9, 40, false));
+  const std::string good = writeBmp(paletteLayout(8, 9, 40, false));
   struct Patch {
     const char* name;
     std::size_t at;
@@ -213,15 +213,15 @@ TEST(BmpDecoder, LyingOrUnsupportedHeadersAreRefused) {
 }
 
 TEST(BmpDecoder, BadMasksAndRleAreRefused) {
-  BmpSpec spec;
-  spec.width = W;
-  spec.height = H;
-  spec.bitsPerPixel = 32;
-  spec.compression = 3;
+  BmpLayout layout;
+  layout.width = W;
+  layout.height = H;
+  layout.bitsPerPixel = 32;
+  layout.compression = 3;
   const std::uint32_t split[4] = {0xF00F0000, 0xFF00, 0xFF, 0};
-  std::copy(std::begin(split), std::end(split), spec.masks);
-  spec.picture = directPicture(false);
-  EXPECT_NE(decodeError(writeBmp(spec)).find("mask"), std::string::npos);
+  std::copy(std::begin(split), std::end(split), layout.masks);
+  layout.picture = directPicture(false);
+  EXPECT_NE(decodeError(writeBmp(layout)).find("mask"), std::string::npos);
 
   EXPECT_NE(decodeError(writeBmpWithData(4, 3, 8, 1, RlePalette, std::string("\x04\x01\x00\x00", 4))).find("ends"),
             std::string::npos);

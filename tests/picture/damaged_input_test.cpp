@@ -22,17 +22,17 @@ struct Sample {
 
 std::vector<Sample> samples() {
   const Picture p = gradient(7, 5);
-  BmpSpec bmp24;
+  BmpLayout bmp24;
   bmp24.width = 7;
   bmp24.height = 5;
   bmp24.picture = p;
-  BmpSpec bmp8 = bmp24;
+  BmpLayout bmp8 = bmp24;
   bmp8.bitsPerPixel = 8;
   bmp8.topDown = true;
   bmp8.palette = {0xFF000000, 0xFFFFFFFF, 0xFF808080};
   bmp8.colorsUsed = 3;
   for (int i = 0; i < 35; ++i) bmp8.indices.push_back(static_cast<std::uint8_t>(i % 3));
-  BmpSpec bmp32 = bmp24;
+  BmpLayout bmp32 = bmp24;
   bmp32.bitsPerPixel = 32;
   bmp32.headerSize = 124;
   bmp32.compression = 3;

@@ -41,71 +41,71 @@ std::uint32_t packMasked(std::uint32_t argb, const std::uint32_t masks[4]) {
 
 }  // namespace
 
-std::string writeBmp(const BmpSpec& spec) {
-  const bool core = spec.headerSize == 12;
-  const bool bitfields = spec.compression == 3 || spec.compression == 6;
-  std::string s(14 + spec.headerSize, '\0');
+std::string writeBmp(const BmpLayout& layout) {
+  const bool core = layout.headerSize == 12;
+  const bool bitfields = layout.compression == 3 || layout.compression == 6;
+  std::string s(14 + layout.headerSize, '\0');
   s[0] = 'B';
   s[1] = 'M';
-  put32(s, 14, spec.headerSize);
+  put32(s, 14, layout.headerSize);
   if (core) {
-    put16(s, 18, spec.width);
-    put16(s, 20, spec.height);
+    put16(s, 18, layout.width);
+    put16(s, 20, layout.height);
     put16(s, 22, 1);
-    put16(s, 24, spec.bitsPerPixel);
+    put16(s, 24, layout.bitsPerPixel);
   } else {
-    put32(s, 18, spec.width);
-    put32(s, 22, spec.topDown ? -spec.height : spec.height);
+    put32(s, 18, layout.width);
+    put32(s, 22, layout.topDown ? -layout.height : layout.height);
     put16(s, 26, 1);
-    put16(s, 28, spec.bitsPerPixel);
-    put32(s, 30, spec.compression);
-    put32(s, 46, spec.colorsUsed);
+    put16(s, 28, layout.bitsPerPixel);
+    put32(s, 30, layout.compression);
+    put32(s, 46, layout.colorsUsed);
   }
   if (bitfields) {
-    const int count = spec.compression == 6 || spec.headerSize >= 56 ? 4 : 3;
+    const int count = layout.compression == 6 || layout.headerSize >= 56 ? 4 : 3;
     for (int i = 0; i < count; ++i) {
-      if (spec.headerSize == 40) {
-        append32(s, spec.masks[i]);
+      if (layout.headerSize == 40) {
+        append32(s, layout.masks[i]);
       } else {
-        put32(s, 54 + 4 * i, spec.masks[i]);
+        put32(s, 54 + 4 * i, layout.masks[i]);
       }
     }
   }
-  for (std::uint32_t colour : spec.palette) {
+  for (std::uint32_t colour : layout.palette) {
     s += static_cast<char>(colour & 0xFF);
     s += static_cast<char>((colour >> 8) & 0xFF);
     s += static_cast<char>((colour >> 16) & 0xFF);
     if (!core) s += '\0';
   }
   put32(s, 10, static_cast<std::uint32_t>(s.size()));
-  const std::size_t stride = (static_cast<std::size_t>(spec.width) * spec.bitsPerPixel + 31) / 32 * 4;
-  for (int row = 0; row < spec.height; ++row) {
-    const int y = spec.topDown ? row : spec.height - 1 - row;
+  const std::size_t stride = (static_cast<std::size_t>(layout.width) * layout.bitsPerPixel + 31) / 32 * 4;
+  for (int row = 0; row < layout.height; ++row) {
+    const int y = layout.topDown ? row : layout.height - 1 - row;
     std::string line(stride, '\0');
-    for (int x = 0; x < spec.width; ++x) {
-      const std::size_t i = static_cast<std::size_t>(y) * spec.width + x;
-      switch (spec.bitsPerPixel) {
+    for (int x = 0; x < layout.width; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y) * layout.width + x;
+      switch (layout.bitsPerPixel) {
         case 1:
-          line[x / 8] = static_cast<char>(line[x / 8] | spec.indices[i] << (7 - x % 8));
+          line[x / 8] = static_cast<char>(line[x / 8] | layout.indices[i] << (7 - x % 8));
           break;
         case 4:
-          line[x / 2] = static_cast<char>(line[x / 2] | spec.indices[i] << (x % 2 == 0 ? 4 : 0));
+          line[x / 2] = static_cast<char>(line[x / 2] | layout.indices[i] << (x % 2 == 0 ? 4 : 0));
           break;
         case 8:
-          line[x] = static_cast<char>(spec.indices[i]);
+          line[x] = static_cast<char>(layout.indices[i]);
           break;
         case 16: {
           const std::uint32_t masks555[4] = {0x7C00, 0x03E0, 0x001F, 0};
-          put16(line, 2 * x, packMasked(spec.picture.pixels[i], bitfields ? spec.masks : masks555));
+          put16(line, 2 * x, packMasked(layout.picture.pixels[i], bitfields ? layout.masks : masks555));
           break;
         }
         case 24:
-          line[3 * x] = static_cast<char>(spec.picture.pixels[i] & 0xFF);
-          line[3 * x + 1] = static_cast<char>((spec.picture.pixels[i] >> 8) & 0xFF);
-          line[3 * x + 2] = static_cast<char>((spec.picture.pixels[i] >> 16) & 0xFF);
+          line[3 * x] = static_cast<char>(layout.picture.pixels[i] & 0xFF);
+          line[3 * x + 1] = static_cast<char>((layout.picture.pixels[i] >> 8) & 0xFF);
+          line[3 * x + 2] = static_cast<char>((layout.picture.pixels[i] >> 16) & 0xFF);
           break;
         default:
-          put32(line, 4 * x, bitfields ? packMasked(spec.picture.pixels[i], spec.masks) : spec.picture.pixels[i]);
+          put32(line, 4 * x, bitfields ? packMasked(layout.picture.pixels[i], layout.masks) : layout.picture.pixels[i]);
           break;
       }
     }
@@ -116,14 +116,14 @@ std::string writeBmp(const BmpSpec& spec) {
 
 std::string writeBmpWithData(int width, int height, int bitsPerPixel, std::uint32_t compression,
                              const std::vector<std::uint32_t>& palette, const std::string& data) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = 0;  // no stored rows: the data follows
-  spec.bitsPerPixel = bitsPerPixel;
-  spec.compression = compression;
-  spec.palette = palette;
-  spec.colorsUsed = static_cast<std::uint32_t>(palette.size());
-  std::string s = writeBmp(spec);
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = 0;  // no stored rows: the data follows
+  layout.bitsPerPixel = bitsPerPixel;
+  layout.compression = compression;
+  layout.palette = palette;
+  layout.colorsUsed = static_cast<std::uint32_t>(palette.size());
+  std::string s = writeBmp(layout);
   put32(s, 22, height);
   return s + data;
 }

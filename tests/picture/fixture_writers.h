@@ -10,7 +10,7 @@ namespace cab::test {
 
 // A bitmap to write: palette pictures take `indices`, direct-colour ones take
 // `picture`'s pixels (top-down 0xAARRGGBB either way).
-struct BmpSpec {
+struct BmpLayout {
   int width = 0;
   int height = 0;
   int bitsPerPixel = 24;
@@ -24,7 +24,7 @@ struct BmpSpec {
   std::uint32_t masks[4] = {0, 0, 0, 0};  // red, green, blue, alpha for bit-field pictures
 };
 
-std::string writeBmp(const BmpSpec& spec);
+std::string writeBmp(const BmpLayout& layout);
 
 // A bitmap header for hand-made pixel data (RLE): info header of 40 bytes,
 // the palette, then `data`.

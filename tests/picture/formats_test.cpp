@@ -31,7 +31,7 @@ void expectClose(const Picture& actual, const Picture& expected, int tolerance) 
 
 TEST(PictureFormats, BmpPngAndJpegOfTheSamePixelsDecodeAlike) {
   const Picture original = quadrants();
-  BmpSpec bmp;
+  BmpLayout bmp;
   bmp.width = 16;
   bmp.height = 16;
   bmp.picture = original;

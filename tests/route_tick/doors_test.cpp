@@ -13,7 +13,7 @@ namespace {
 constexpr int DoorOpen = 1, DoorClose = 2, DepSign = 3;
 
 struct DoorFixture {
-  DoorSpec spec{DoorOpen, DoorClose, DepSign, false};
+  DoorSpec doorSpec{DoorOpen, DoorClose, DepSign, false};
   testing::TimedSounds sounds;
   TrainState t;
   OperationState o;
@@ -35,7 +35,7 @@ TEST(DoorOperate, OpensOnlyAStandingTrainAtAStopMark) {
     DoorFixture f;
     f.t.speed = c.speed;
     f.o.display.stopBoardPattern = c.board;
-    Door_operate(f.t, f.o, f.spec, f.sounds);
+    Door_operate(f.t, f.o, f.doorSpec, f.sounds);
     EXPECT_EQ(f.t.doorsOpen, c.opens) << static_cast<double>(c.speed);
     EXPECT_EQ(f.t.doorRequest, c.opens);
     EXPECT_EQ(f.sounds.plays(DoorOpen), c.opens ? 1 : 0);
@@ -45,11 +45,11 @@ TEST(DoorOperate, OpensOnlyAStandingTrainAtAStopMark) {
 TEST(DoorOperate, OneManDoorSoundFollowsTheBoardingDraw) {
   for (const int draw : {30, 31}) {
     DoorFixture f;
-    f.spec.oneMan = true;
+    f.doorSpec.oneMan = true;
     f.o.zoneDoorprob = 30;
     f.o.boardingRandom = draw;
     f.o.display.carsText = "10両";
-    Door_operate(f.t, f.o, f.spec, f.sounds);
+    Door_operate(f.t, f.o, f.doorSpec, f.sounds);
     EXPECT_TRUE(f.t.doorsOpen);
     EXPECT_EQ(f.sounds.plays(DoorOpen), draw <= 30 ? 1 : 0);
     EXPECT_EQ(f.o.display.carsText, "");
@@ -60,18 +60,18 @@ TEST(DoorOperate, OneManDoorSoundFollowsTheBoardingDraw) {
 // first tick after the closing sound has ended, and once only.
 TEST(DoorClosedDetection, FiresOnceOnTheFirstTickAfterTheCloseSound) {
   DoorFixture f;
-  Door_operate(f.t, f.o, f.spec, f.sounds);  // open
+  Door_operate(f.t, f.o, f.doorSpec, f.sounds);  // open
   ASSERT_TRUE(f.t.doorsOpen);
   for (int i = 0; i < 3; ++i) {
-    EXPECT_FALSE(doorClosedDetection(f.t, f.o, f.spec, f.sounds));
+    EXPECT_FALSE(doorClosedDetection(f.t, f.o, f.doorSpec, f.sounds));
     f.sounds.advance();
   }
-  Door_operate(f.t, f.o, f.spec, f.sounds);  // start closing: 4 ticks of sound
+  Door_operate(f.t, f.o, f.doorSpec, f.sounds);  // start closing: 4 ticks of sound
   EXPECT_TRUE(f.t.doorsOpen);
   EXPECT_FALSE(f.t.doorRequest);
   int fired = 0, firstTick = -1;
   for (int tick = 0; tick < 10; ++tick) {
-    if (doorClosedDetection(f.t, f.o, f.spec, f.sounds)) {
+    if (doorClosedDetection(f.t, f.o, f.doorSpec, f.sounds)) {
       ++fired;
       if (firstTick < 0) firstTick = tick;
     }
@@ -108,9 +108,9 @@ TEST(DoorClosingCounter, CountsWhileClosingAndResetsWhenClosed) {
 TEST(AutomaticDoorClosing, StartsClosingAboveFiveKmPerHour) {
   for (const long double speed : {5.0L, 5.1L, -5.1L}) {
     DoorFixture f;
-    Door_operate(f.t, f.o, f.spec, f.sounds);
+    Door_operate(f.t, f.o, f.doorSpec, f.sounds);
     f.t.speed = speed;
-    automaticDoorClosing(f.t, f.o, f.spec, f.sounds);
+    automaticDoorClosing(f.t, f.o, f.doorSpec, f.sounds);
     EXPECT_EQ(f.t.doorRequest, speed == 5.0L) << static_cast<double>(speed);
   }
 }
