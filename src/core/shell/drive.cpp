@@ -42,11 +42,11 @@ void Drive::FormCreate() {
   videoRoute.DataName = route.DataName;
   startPicture = route.StafPicture;
   openRouteVideo();
+  placeTrainAtStart();
   setupRouteEnvironment();
   connectVideoRoute();
   connectStations();
   setInitialState();
-  placeTrainAtStart();
   start1Click();
 }
 
@@ -70,13 +70,13 @@ void Drive::setupRouteEnvironment() {
   ConvertRoutePositions(route, strings.videoFrameRate);
 }
 
-// The start frame and distance: the route's start or the chosen station's stopping point.
+// The start frame: the route's start or the chosen station's stopping point.
+// (The start distance comes with the stations' start state.)
 void Drive::placeTrainAtStart() {
   const int s = request_.startStation;
   if (s < 0 || (s > 0 && s >= route.StationCount))
     throw HaltError("開始駅の番号" + std::to_string(s) + "が路線の駅の範囲外です");
   train.frame = s > 0 ? route.Station[static_cast<std::size_t>(s)].Start : route.StartPos;
-  if (route.StationCount > 0) train.position = route.Station[static_cast<std::size_t>(s)].position;
 }
 
 void Drive::createVideoSurface() { videoSurface = Picture(strings.videoWidth, strings.videoHeight, 0xFF000000u); }
@@ -214,13 +214,15 @@ void Drive::AppIdle() {
   swayOffset = cab::swayOffset(train.viewSway);
   if (train.trainMass.raw() != 0)
     train.prevAccel = 3.6L * (train.tractiveForce + train.resistForce) / (train.trainMass * 1000);
-  if (auto film = filmSpeedAt(route, train.frame)) train.filmSpeed = film->filmSpeed;
   advanceVideoPosition(train, strings.videoFrameRate, timing.frameMs);
   video.fetch(train.frame);
   applyMovieStops(videoRoute.MovieStop, video, reverseRunning == 1, train, videoChannels_, 0);
   train.prevFrame = train.frame;
   video.copyTo(videoSurface);
   if (renderFrame() && physicsOn == 1) {
+    // The physics step takes the recording speed of the stretch the train is in.
+    track.filmSpeed.reset();
+    if (auto film = filmSpeedAt(route, train.frame)) track.filmSpeed = film->filmSpeed;
     keisan(train, vehicle, operation, track, timing);
     engineSpeedStep(train, gearbox);
   }
