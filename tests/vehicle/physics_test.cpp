@@ -209,5 +209,43 @@ TEST(Keisan, AcceleratesBrakesAndStops) {
   EXPECT_GT(t.bcMotor, 400);
 }
 
+TEST(Keisan, PositionFollowsTheRecordedStretchAndTheNextStop) {
+  const VehicleSpec v = testing::smallElectric();
+  FrameTiming timing;
+  timing.frameMs = 20;
+  timing.framesPerSecond = 50;
+  // Stretch rows 0 [0, 1000 cm), 1 [1000, 3000 cm), 2 [3000, 6000 cm).
+  const FilmSpeed rows[] = {{0, 30, 0, 1000}, {1, 40, 1000, 3000}, {2, 50, 3000, 6000}};
+  struct Case {
+    int previousRow;
+    int row;
+    long double position;
+    long double snapped;  // the position before this step's distance is added
+  } cases[] = {
+      {-1, 1, 1500, 1500},  // no previous stretch: nothing to snap to
+      {1, 1, 1500, 1500},   // the same stretch
+      {0, 1, 950, 1000},    // forward into the next stretch: its start
+      {0, 2, 950, 3000},    // forward over a whole stretch: the new one's start
+      {2, 1, 3050, 3000},   // back into an earlier stretch: its end
+      {1, 0, 1020, 0},      // into the first stretch: the start of the video
+  };
+  for (const Case& c : cases) {
+    TrainState t = moving(36, 0);  // 36 km/h: 20 cm a 20 ms step
+    t.brakeHandle = t.brakeCommand = t.sapCommand = 0;
+    t.position = c.position;
+    t.filmSpeedRow = c.previousRow;
+    OperationState o;
+    o.nextStopPosition = 5000;
+    TrackConditions track;
+    track.film = rows[c.row];
+    keisan(t, v, o, track, timing);
+    const long double expected = c.snapped + t.stepDistance;
+    EXPECT_NEAR(static_cast<double>(t.position), static_cast<double>(expected), 1e-6) << c.previousRow << c.row;
+    EXPECT_EQ(t.filmSpeedRow, c.row);
+    EXPECT_EQ(t.filmSpeed, rows[c.row].filmSpeed);
+    EXPECT_NEAR(static_cast<double>(o.remainingDistance), static_cast<double>(5000 - expected), 1e-6);
+  }
+}
+
 }  // namespace
 }  // namespace cab

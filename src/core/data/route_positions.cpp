@@ -159,7 +159,8 @@ std::optional<FilmSpeed> filmSpeedAt(const RouteData& d, int frame) {
     if (u.frameStart <= frame && frame < u.frameEnd) {
       const long double speed = u.speedStart + static_cast<long double>(frame - u.frameStart) *
                                                    (u.speedEnd - u.speedStart) / (u.frameEnd - u.frameStart);
-      return FilmSpeed{j, static_cast<int>(roundHalfAway(speed))};
+      const long double start = j > 0 ? d.SpeedUnit[static_cast<std::size_t>(j - 1)].distanceEnd : 0;
+      return FilmSpeed{j, static_cast<int>(roundHalfAway(speed)), start, static_cast<long double>(u.distanceEnd)};
     }
   }
   return std::nullopt;

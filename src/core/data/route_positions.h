@@ -23,10 +23,13 @@ bool ReloadSpeedUnits(RouteData& route, const DataDirectory& data, const std::st
 
 // The recording speed of the stretch that contains `frame` ([frameStart,
 // frameEnd)), interpolated along it: the speed units per video frame of the
-// frame loop. Nothing when no stretch contains the frame.
+// frame loop, with the stretch's row and its two ends in cm from the start
+// of the video. Nothing when no stretch contains the frame.
 struct FilmSpeed {
   int row = 0;
   int filmSpeed = 0;
+  long double distanceStart = 0;
+  long double distanceEnd = 0;
 };
 std::optional<FilmSpeed> filmSpeedAt(const RouteData& route, int frame);
 

@@ -113,6 +113,7 @@ void Drive::StationClick(int t) {
   o.runEnding = false;
   o.signalLimit = 999;
   train.stepDistance = 0;
+  train.filmSpeedRow = -1;
   if (doorSpec.oneMan) o.display.carsText.clear();
   masconupdate(train, vehicle, strings, protectionFlags(o));
 }

@@ -98,12 +98,29 @@ bool forcesAndSpeed(TrainState& t, const VehicleSpec& v, const ProtectionFlags& 
   return updateBrakeCommands(t, v, flags, ms);
 }
 
+// Entering another recorded stretch puts the position on the boundary
+// crossed, so the distance run and the video frame cannot drift apart.
+void followFilm(TrainState& t, const TrackConditions& track) {
+  if (!track.film) return;
+  const FilmSpeed& f = *track.film;
+  t.filmSpeed = f.filmSpeed;
+  if (t.filmSpeedRow >= 0 && f.row != t.filmSpeedRow) {
+    if (f.row == 0)
+      t.position = 0;
+    else if (f.row > t.filmSpeedRow)
+      t.position = f.distanceStart;
+    else
+      t.position = f.distanceEnd;
+  }
+  t.filmSpeedRow = f.row;
+}
+
 void distanceAndClock(TrainState& t, OperationState& operation, const TrackConditions& track,
                       const FrameTiming& timing) {
-  if (track.filmSpeed) t.filmSpeed = *track.filmSpeed;
+  followFilm(t, track);
   t.stepDistance = t.speed != 0 ? timing.frameMs * t.speed / 36 : 0;
   t.position += t.stepDistance;
-  if (track.stopPosition) operation.remainingDistance = *track.stopPosition - t.position;
+  operation.remainingDistance = operation.nextStopPosition - t.position;
   t.videoTickRemainder += timing.frameMs;
   if (t.videoTickRemainder > ClockTickMs) {
     const auto ticks = roundHalfAway(t.videoTickRemainder / ClockTickMs);

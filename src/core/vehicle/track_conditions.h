@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "core/data/route_positions.h"
+
 namespace cab {
 
 // What the route tells the physics step about the track under the train.
@@ -12,8 +14,7 @@ struct TrackConditions {
   bool inTunnel = false;
   long double friction = 0.3;               // base adhesion coefficient
   long double tunnelResistance = 0;         // tunnel resistance coefficient
-  std::optional<int> filmSpeed;             // recording speed here; unset keeps the last one
-  std::optional<long double> stopPosition;  // cm from the start of the video
+  std::optional<FilmSpeed> film;            // the recorded stretch here; unset keeps the last one
   int videoMode = 0;                        // the front-view video's switch state (1 while a switched movie plays)
 };
 

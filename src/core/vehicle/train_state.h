@@ -128,6 +128,7 @@ struct TrainState {
   int prevFrame = 0;
   int frameAccumulator = 0;  // speed units not yet turned into whole frames
   int filmSpeed = 0;         // speed units per video frame of the current stretch
+  int filmSpeedRow = -1;     // the "[SpeedUnit]" row of the last physics step, -1 none
 
   // Engine start/stop and the diesel gearbox.
   int engineRunning = 1;  // 1 running, 0 stopped, -1 cranking, -2 stopping
