@@ -85,6 +85,10 @@ void FrontVideo::fetch(int frame) {
   }
 }
 
+void FrontVideo::advanceStationVideo(int clock, int videoFrameRate) {
+  if (videoSwitchState == 1 && videoFrameRate > 0 && clock % videoFrameRate == 0) ++switchMovieFrame;
+}
+
 void FrontVideo::copyTo(Picture& surface) const {
   const int w = std::min(frameBitmap.width, surface.width);
   const int h = std::min(frameBitmap.height, surface.height);

@@ -41,6 +41,10 @@ class FrontVideo {
   // Frame loop: fetches the frame the train stands at (main video) or the
   // switched video's frame, when it differs from the one shown.
   void fetch(int frame);
+  // Physics step: a station video moves on while the route clock stands on a
+  // multiple of the video frame rate, so it runs at its own slow pace while
+  // the train stands.
+  void advanceStationVideo(int clock, int videoFrameRate);
   // Copies the frame bitmap into the off-screen video surface at (0, 0).
   void copyTo(Picture& surface) const;
 

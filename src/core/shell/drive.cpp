@@ -221,9 +221,10 @@ void Drive::AppIdle() {
   video.copyTo(videoSurface);
   if (renderFrame() && physicsOn == 1) {
     // The physics step takes the recording speed of the stretch the train is in.
-    track.filmSpeed.reset();
-    if (auto film = filmSpeedAt(route, train.frame)) track.filmSpeed = film->filmSpeed;
+    track.film = filmSpeedAt(route, train.frame);
+    track.videoMode = video.videoSwitchState;
     keisan(train, vehicle, operation, track, timing);
+    video.advanceStationVideo(operation.clock, strings.videoFrameRate);
     engineSpeedStep(train, gearbox);
   }
 }
