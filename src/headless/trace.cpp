@@ -9,7 +9,8 @@ namespace cab::headless {
 void writeTraceHeader(std::ostream& out) {
   out << "t_ms,frame,position_cm,speed_kmh,reverser,powerHandle,brakeHandle,powerNotch,brakeCommand,"
          "bcMotor,bcTrailer,bpPressure,erPressure,mrPressure,sapPressure,clock,nextStopIndex,"
-         "remainingDistance,doorsOpen,atsEmergency,atsServiceBrake,ebDeviceTrip,signalLimit\n";
+         "remainingDistance,doorsOpen,atsEmergency,atsServiceBrake,ebDeviceTrip,signalLimit,"
+         "videoLength,videoSwitchState,gear,gearLever,engineRunning,engineRpm\n";
 }
 
 void writeTraceRow(std::ostream& out, long long tMs, const Drive& d) {
@@ -26,8 +27,11 @@ void writeTraceRow(std::ostream& out, long long tMs, const Drive& d) {
   real(t.erPressure) << ',';
   real(t.mrPressure) << ',';
   real(t.sapPressure) << ',' << o.clock << ',' << o.nextStopIndex << ',';
-  real(o.remainingDistance) << ',' << (t.doorsOpen ? 1 : 0) << ',' << o.atsEmergency << ',' << o.atsServiceBrake
-                            << ',' << o.ebDeviceTrip << ',' << o.signalLimit << '\n';
+  real(o.remainingDistance) << ',' << (t.doorsOpen ? 1 : 0) << ',' << o.atsEmergency << ',' << o.atsServiceBrake << ','
+                            << o.ebDeviceTrip << ',' << o.signalLimit << ',' << d.video.MovieLength() << ','
+                            << d.video.videoSwitchState << ',' << t.gear << ',' << t.gearLever << ',' << t.engineRunning
+                            << ',';
+  real(t.engineRpm) << '\n';
 }
 
 }  // namespace cab::headless
