@@ -16,7 +16,7 @@ namespace cab::demo {
 
 void writeContentSet(const std::filesystem::path& out, bool small) {
   const auto started = std::chrono::steady_clock::now();
-  const LinePlan east = eastLine(small), west = westLine(small);
+  const LinePlan east = eastLine(), west = westLine();
   const VideoSize size = small ? VideoSize{160, 90} : VideoSize{640, 360};
   // The two long videos render side by side; everything else meanwhile.
   std::exception_ptr failure;

@@ -112,45 +112,24 @@ bool LinePlan::inTunnel(double m) const {
   return std::any_of(tunnels.begin(), tunnels.end(), [m](const Span& t) { return m >= t.from && m < t.to; });
 }
 
-namespace {
-
-// Scenery is placed relative to the stations, scaled down for the small set.
-LinePlan finish(LinePlan plan, bool small) {
-  if (small) {
-    plan.cruiseKmh = 40;
-    plan.accel = 4;
-    plan.decel = 4;
-    for (auto& s : plan.stations) {
-      s.gapMetres *= 0.25;
-      s.dwellSeconds = std::min(s.dwellSeconds, 3);
-    }
-  }
-  plan.build();
-  return plan;
-}
-
-}  // namespace
-
-LinePlan eastLine(bool small) {
+LinePlan eastLine() {
   LinePlan p;
   p.videoName = "east_main";
   p.cruiseKmh = 65;
   p.stations = {
       {"霞野", 0, 0, 8}, {"潮見坂", 0, 850, 15}, {"柳沢口", 1, 650, 0}, {"鴨居原", 2, 500, 12}, {"東灯台", 0, 800, 12}};
-  p = finish(p, small);
-  const double k = small ? 0.25 : 1.0;
+  p.build();
   const auto& st = p.stations;
-  p.curves = {{st[0].metres + 300 * k, st[0].metres + 650 * k, 1.0 / 600},
-              {st[1].metres + 350 * k, st[2].metres + 200 * k, -1.0 / 800}};
-  p.slopes = {{st[1].metres + 200 * k, st[1].metres + 600 * k, 10},
-              {st[3].metres + 150 * k, st[3].metres + 500 * k, -8}};
-  p.tunnels = {{st[1].metres + 380 * k, st[1].metres + 560 * k, 0}};
-  p.crossings = {st[0].metres + 200 * k, st[3].metres + 300 * k};
-  p.points = {st[0].metres + 60 * k, st[4].metres - 120 * k};
+  p.curves = {{st[0].metres + 300, st[0].metres + 650, 1.0 / 600},
+              {st[1].metres + 350, st[2].metres + 200, -1.0 / 800}};
+  p.slopes = {{st[1].metres + 200, st[1].metres + 600, 10}, {st[3].metres + 150, st[3].metres + 500, -8}};
+  p.tunnels = {{st[1].metres + 380, st[1].metres + 560, 0}};
+  p.crossings = {st[0].metres + 200, st[3].metres + 300};
+  p.points = {st[0].metres + 60, st[4].metres - 120};
   return p;
 }
 
-LinePlan westLine(bool small) {
+LinePlan westLine() {
   LinePlan p;
   p.videoName = "west_main";
   p.cruiseKmh = 60;
@@ -159,15 +138,14 @@ LinePlan westLine(bool small) {
                 {"石清水橋", 3, 800, 12},
                 {"萩野", 1, 500, 0},
                 {"西峰温泉", 0, 600, 12}};
-  p = finish(p, small);
-  const double k = small ? 0.25 : 1.0;
+  p.build();
   const auto& st = p.stations;
-  p.curves = {{st[0].metres + 250 * k, st[1].metres - 150 * k, -1.0 / 500},
-              {st[2].metres + 200 * k, st[4].metres - 250 * k, 1.0 / 700}};
-  p.slopes = {{st[0].metres + 300 * k, st[1].metres - 200 * k, 15}, {st[2].metres + 100 * k, st[3].metres, -12}};
-  p.tunnels = {{st[2].metres + 250 * k, st[2].metres + 520 * k, 0}};
-  p.crossings = {st[1].metres + 180 * k, st[3].metres + 150 * k};
-  p.points = {st[1].metres - 100 * k, st[4].metres - 100 * k};
+  p.curves = {{st[0].metres + 250, st[1].metres - 150, -1.0 / 500},
+              {st[2].metres + 200, st[4].metres - 250, 1.0 / 700}};
+  p.slopes = {{st[0].metres + 300, st[1].metres - 200, 15}, {st[2].metres + 100, st[3].metres, -12}};
+  p.tunnels = {{st[2].metres + 250, st[2].metres + 520, 0}};
+  p.crossings = {st[1].metres + 180, st[3].metres + 150};
+  p.points = {st[1].metres - 100, st[4].metres - 100};
   return p;
 }
 

@@ -60,8 +60,8 @@ struct LinePlan {
   bool inTunnel(double metres) const;
 };
 
-// The two lines of the demo; small gives short lines for quick tests.
-LinePlan eastLine(bool small);
-LinePlan westLine(bool small);
+// The two lines of the demo.
+LinePlan eastLine();
+LinePlan westLine();
 
 }  // namespace cab::demo

@@ -14,6 +14,8 @@ namespace {
 using namespace route_pictures;
 
 constexpr int StartClock = 10 * 108000;  // 10:00:00 in 1/30 s
+// The station video at the second stop: one frame a second while the train stands.
+constexpr int StationSceneSeconds = 24;
 
 // The route's environment sounds ("[SoundData]"); index 0 is a plain
 // field loop so that a station's background sound 0 can mean none.
@@ -78,7 +80,7 @@ void writeRoute(const std::filesystem::path& root, const RouteSpec& r) {
   std::vector<std::string> switches;
   if (r.stationVideo)
     switches.push_back(joinFields({"2", s(st[1].frame), s(st[1].departFrame), plan.videoName + "_station",
-                                   s(5 * plan.fps), "1", s(StartClock), "30", s(StationScene)}));
+                                   s(StationSceneSeconds), "1", s(StartClock), "2", s(StationScene)}));
   if (r.branchVideo) {
     const Branch b = branchRange(plan);
     switches.push_back(joinFields({"1", s(b.start), s(b.stop), plan.videoName + "_branch", s(b.stop - b.start),
@@ -279,7 +281,7 @@ void writeRoutes(const std::filesystem::path& root, const LinePlan& east, const 
   }
   writeTitlePictures(root, names);
   writeOverlayPictures(root, size.width);
-  writeStationVideo(east, 1, root / "movie" / (east.videoName + "_station.avi"), size, 5 * east.fps + 61);
+  writeStationVideo(east, 1, root / "movie" / (east.videoName + "_station.avi"), size, StationSceneSeconds + 1);
   const Branch b = branchRange(west);
   writeBranchVideo(west, root / "movie" / (west.videoName + "_branch.avi"), size, b.start, b.stop - b.start + 61);
 }

@@ -29,7 +29,7 @@ void writeStationVideo(const LinePlan& plan, int station, const std::filesystem:
   SceneExtras extras;
   for (int f = 0; f < frames; ++f) {
     // The other train starts 8 m ahead and accelerates away at 2.5 km/h/s.
-    const double t = double(f) / plan.fps;
+    const double t = f;
     extras.passingTrain = 8 + 0.5 * (2.5 / 3.6) * t * t;
     avi.addFrame(renderer.render(plan.stations[station].metres, extras));
   }

@@ -17,7 +17,9 @@ void writeLineVideo(const LinePlan& plan, const std::filesystem::path& file, Vid
 // leaving to the right and other scenery; `frames` frames long.
 void writeBranchVideo(const LinePlan& plan, const std::filesystem::path& file, VideoSize size, int startFrame,
                       int frames);
-// A scene at a standing train: a train on the other track pulls away.
+// A scene at a standing train: a train on the other track pulls away. A
+// standing train's station video moves on once a second of the route clock,
+// so each frame is one second of the scene.
 void writeStationVideo(const LinePlan& plan, int station, const std::filesystem::path& file, VideoSize size,
                        int frames);
 
