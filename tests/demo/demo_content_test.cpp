@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/common/sound_length_probe.h"
-#include "core/common/text_decoding.h"
+#include "tests/demo/demo_set.h"
 #include "tests/headless/run_headless.h"
 
 extern "C" {
@@ -16,45 +16,12 @@ extern "C" {
 }
 
 namespace fs = std::filesystem;
+using cab::testing::after;
+using cab::testing::demoDir;
+using cab::testing::lines;
+using cab::testing::readAll;
 
 namespace {
-
-std::string readAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// The small set, generated once per test process.
-const fs::path& demoDir() {
-  static const fs::path dir = [] {
-    const fs::path d = fs::temp_directory_path() / ("cabview-demo-test-" + std::to_string(::getpid()));
-    fs::remove_all(d);
-    const std::string cmd = std::string(CABVIEW_DEMO) + " '" + d.string() + "' --small >/dev/null 2>&1";
-    EXPECT_EQ(std::system(cmd.c_str()), 0);
-    return d;
-  }();
-  return dir;
-}
-
-std::vector<std::string> lines(const fs::path& p) {
-  std::vector<std::string> out;
-  std::stringstream s(cab::decodeCp932(readAll(p)));
-  for (std::string l; std::getline(s, l);) {
-    if (!l.empty() && l.back() == '\r') l.pop_back();
-    out.push_back(l);
-  }
-  return out;
-}
-
-std::vector<std::string> after(const std::vector<std::string>& ls, const std::string& key) {
-  std::vector<std::string> rows;
-  for (size_t i = 0; i < ls.size(); ++i)
-    if (ls[i] == key)
-      for (size_t k = i + 1; k < ls.size() && ls[k] != "#"; ++k) rows.push_back(ls[k]);
-  return rows;
-}
 
 bool hasLine(const std::vector<std::string>& ls, const std::string& key) {
   return std::find(ls.begin(), ls.end(), key) != ls.end();
