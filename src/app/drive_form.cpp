@@ -23,7 +23,7 @@ constexpr int SurfaceHeight = 785;
 
 TForm1::TForm1(DataDirectory data, DriveRequest request, qt::QtSettingsStore& settings, StatusSink& status)
     : dialogs_(this) {
-  setWindowTitle(QStringLiteral("鉄道運転シミュレータ"));
+  setWindowTitle(QString::fromUtf8(ProgramCaption));
   auto* client = new QWidget(this);
   client->setFixedSize(ClientWidth, ClientHeight);
   client->setAutoFillBackground(true);
@@ -118,6 +118,8 @@ void TForm1::tick() {
   drive_->Timer1Timer();
   syncWithDrive();
 }
+
+void TForm1::setCaption(const std::string& text) { setWindowTitle(QString::fromStdString(text)); }
 
 void TForm1::setWindowAlpha(int alpha) { setWindowOpacity(alpha / 255.0); }
 

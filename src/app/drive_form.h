@@ -26,6 +26,7 @@ class TForm1 : public QMainWindow, public DriveWindow {
   // Loads the drive; a halt shows its messages and returns false.
   bool load();
 
+  void setCaption(const std::string& text) override;
   void setWindowAlpha(int alpha) override;
   void closeWindow() override;
 

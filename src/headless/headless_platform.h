@@ -66,6 +66,7 @@ class NullSurface : public CabSurface {
 class HeadlessWindow : public DriveWindow {
  public:
   explicit HeadlessWindow(std::function<void()> onClose) : onClose_(std::move(onClose)) {}
+  void setCaption(const std::string&) override {}
   void setWindowAlpha(int) override {}
   void closeWindow() override { onClose_(); }
 

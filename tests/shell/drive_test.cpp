@@ -105,6 +105,57 @@ TEST_F(DriveTest, BackButtonFadesOverAboutFiftyFramesThenCloses) {
   EXPECT_EQ(d.fadeLevel, 0);
 }
 
+TEST_F(DriveTest, FirstTickNamesTheLineInTheCaption) {
+  Drive& d = drive();
+  d.FormCreate();
+  EXPECT_EQ(d.caption(), ProgramCaption);
+  d.Timer1Timer();
+  EXPECT_EQ(d.caption(), d.route.LineName);
+  EXPECT_FALSE(d.route.LineName.empty());
+}
+
+TEST_F(DriveTest, StationJumpResetsTheRunToTheChosenStop) {
+  Drive& d = drive();
+  d.FormCreate();
+  // A drive in the middle of things: a switched video, running backwards, doors open, power on.
+  d.video.videoSwitchState = 2;
+  d.video.switchMovieFrame = 40;
+  d.reverseRunning = 1;
+  for (auto& e : d.videoRoute.MovieSwitch) e.done = true;
+  d.operation.departed.assign(3, true);
+  d.operation.doorsClosedAtStation.assign(3, true);
+  d.operation.runEnding = true;
+  d.operation.shownSignal = 5;
+  d.train.speed = 40;
+  d.train.doorsOpen = d.train.doorRequest = true;
+  d.train.powerHandle = d.train.powerNotch = 3;
+  d.train.filmSpeedRow = 2;
+
+  d.StationClick(1);
+  const StationData& st = d.route.Station[1];
+  EXPECT_EQ(d.caption(), d.route.LineName);
+  EXPECT_EQ(d.video.videoSwitchState, 0);
+  EXPECT_EQ(d.video.switchMovieFrame, 0);
+  EXPECT_EQ(d.reverseRunning, 0);
+  for (const auto& e : d.videoRoute.MovieSwitch) EXPECT_FALSE(e.done);
+  EXPECT_FALSE(d.operation.departed[1]);
+  EXPECT_FALSE(d.operation.doorsClosedAtStation[1]);
+  EXPECT_FALSE(d.operation.runEnding);
+  EXPECT_EQ(d.operation.shownSignal, 999);  // no signal ahead of the station
+  EXPECT_EQ(d.train.speed, 0);
+  EXPECT_FALSE(d.train.doorsOpen);
+  EXPECT_FALSE(d.train.doorRequest);
+  EXPECT_EQ(d.train.powerHandle, 0);
+  EXPECT_EQ(d.train.brakeHandle, 1 - d.vehicle.Brake);  // one step short of the emergency position
+  EXPECT_EQ(d.train.frame, st.Start);
+  EXPECT_EQ(d.video.shownFrame, st.Start - 1);
+  EXPECT_EQ(d.train.position, st.position);
+  EXPECT_EQ(d.train.filmSpeedRow, -1);
+  EXPECT_EQ(d.operation.nextStopIndex, 1);
+  EXPECT_EQ(d.operation.doorCloseCount, 1);
+  EXPECT_EQ(d.operation.display.stationText, "ただいま " + st.Name);
+}
+
 TEST_F(DriveTest, TunnelOptionClosesWithoutFading) {
   settings_.write(OptionsKeyPath, "Kanko", "0");
   settings_.write(OptionsKeyPath, "Information", "1");

@@ -22,7 +22,8 @@ inline void writeMinimalVehicle(const std::filesystem::path& folder, const std::
 // A small valid route of two stations over one recorded stretch.
 inline constexpr const char* MinimalRouteFile = "line_Local_East1.dat";
 inline constexpr const char* MinimalRouteText =
-    "[Station]\nA,0,30,150,0,0,0,0,60,0,0,0,0,0,0,0,0\nB,0,270,150,0,0,0,0,60,0,0,0,0,0,0,0,0\n#\n"
+    "[LineName]\nTest "
+    "line\n[Station]\nA,0,30,150,0,0,0,0,60,0,0,0,0,0,0,0,0\nB,0,270,150,0,0,0,0,60,0,0,0,0,0,0,0,0\n#\n"
     "[SpeedUnit]\n0,300,36,36\n#\n";
 
 inline void writeMinimalRoute(const std::filesystem::path& folder) {

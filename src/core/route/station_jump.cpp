@@ -35,6 +35,24 @@ int stationClock(const StationTable& s, const RouteSounds& sounds, int t) {
   return departure - sounds.clockLength(stop.depsound) - sounds.clockLength(stop.arrsound);
 }
 
+// The first announcement (kind 0) at or after station t, rows 1 on.
+std::optional<int> firstAnnouncementFrom(const RouteData& r, int t) {
+  for (int k = 1; k <= r.AnnounceCount; ++k) {
+    const AnnounceData& a = r.Announce[static_cast<std::size_t>(k)];
+    if (a.station >= t && a.kind == 0) return k;
+  }
+  return std::nullopt;
+}
+
+// Whether a signal's approach range holds the frame.
+bool signalAhead(const RouteData& r, int frame) {
+  for (int i = 0; i < r.SignalCount; ++i) {
+    const SignalData& s = r.Signal[static_cast<std::size_t>(i)];
+    if (s.startFrame < frame && frame < s.positionFrame) return true;
+  }
+  return false;
+}
+
 GearboxSpec gearboxOf(const VehicleSpec& v) {
   GearboxSpec g;
   g.diesel = v.Engine_Type == 0;
@@ -86,8 +104,20 @@ void Drive::StationClick(int t) {
   const StationTable s(stopPoints);
   if (t < 0 || t >= s.count()) return;
   OperationState& o = operation;
+  o.announceIndex = firstAnnouncementFrom(route, t).value_or(o.announceIndex);
+  if (video.videoSwitchState >= 1) {
+    // Back from a station or branch video to the route's own.
+    physicsOn = 0;
+    video.reopenMainVideo();
+    video.videoSwitchState = 0;
+    video.switchMovieFrame = 0;
+    physicsOn = 1;
+    video.shownFrame = -1;
+  }
+  setCaption(route.LineName);
   train.speed = 0;
   clearStationFlags(o, stopPoints.size());
+  for (auto& e : videoRoute.MovieSwitch) e.done = false;
   // Channel 0 keeps playing.
   for (int channel = 1; channel < ChannelCount; ++channel) sound->stop(channel);
   train.doorsOpen = false;
@@ -115,6 +145,9 @@ void Drive::StationClick(int t) {
   train.stepDistance = 0;
   train.filmSpeedRow = -1;
   if (doorSpec.oneMan) o.display.carsText.clear();
+  video.videoSwitchState = 0;
+  reverseRunning = 0;
+  if (!signalAhead(route, train.frame)) o.shownSignalImage = o.prevSignalImage = o.shownSignal = o.signalLimit = 999;
   masconupdate(train, vehicle, strings, protectionFlags(o));
 }
 

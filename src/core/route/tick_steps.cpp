@@ -34,7 +34,10 @@ void patternTexts(Drive&) {}
 void rollBackProtection(Drive&) {}
 void tunnels(Drive&) {}
 void resistorStepSound(Drive&) {}
-void captionAndValueDisplay(Drive&) {}
+// The value display window's refresh joins the caption when that window exists.
+void captionAndValueDisplay(Drive& d) {
+  if (d.caption() == ProgramCaption) d.setCaption(d.route.LineName);
+}
 void stopRequestLamp(Drive&) {}
 void commentary(Drive&) {}
 void scanJoystick(Drive&) {}

@@ -1,8 +1,8 @@
 #include "core/shell/drive.h"
 
+#include "core/common/path_splitter.h"
 #include "core/common/rounding.h"
 #include "core/common/sound_length_probe.h"
-#include "core/common/path_splitter.h"
 #include "core/data/data_error.h"
 #include "core/data/route_loader.h"
 #include "core/data/route_positions.h"
@@ -93,7 +93,8 @@ void Drive::connectVideoRoute() {
   videoRoute.MovieSwitch.clear();
   for (int i = 0; i < route.MovieSwitchCount; ++i) {
     const MovieSwitchData& m = route.MovieSwitch[static_cast<std::size_t>(i)];
-    videoRoute.MovieSwitch.push_back({m.swtype, m.Start, m.Stop, m.name, m.endf, m.done, m.next, m.time, m.soundf, m.sound});
+    videoRoute.MovieSwitch.push_back(
+        {m.swtype, m.Start, m.Stop, m.name, m.endf, m.done, m.next, m.time, m.soundf, m.sound});
   }
   videoRoute.stations.clear();
   for (int i = 0; i < route.StationCount; ++i) {
@@ -169,6 +170,11 @@ void Drive::movieclick() {
 }
 
 void Drive::BackClick() { fadeLevel = 1; }
+
+void Drive::setCaption(const std::string& text) {
+  caption_ = text;
+  platform_.window.setCaption(text);
+}
 
 void Drive::FormActivate() {
   if (timer1Enabled_) return;

@@ -14,12 +14,12 @@
 #include "core/presentation/front_video.h"
 #include "core/presentation/front_video_sound.h"
 #include "core/presentation/sprite_model.h"
+#include "core/route/boarding_random.h"
 #include "core/route/move_menu.h"
 #include "core/route/operation_state.h"
+#include "core/route/stations.h"
 #include "core/shell/display_options.h"
 #include "core/shell/frame_timing.h"
-#include "core/route/boarding_random.h"
-#include "core/route/stations.h"
 #include "core/sound/sound_channels.h"
 #include "core/vehicle/doors.h"
 #include "core/vehicle/gearbox.h"
@@ -27,6 +27,8 @@
 #include "core/vehicle/train_state.h"
 
 namespace cab {
+
+inline constexpr const char* ProgramCaption = "鉄道運転シミュレータ";
 
 class CabSurface;
 class Clock;
@@ -86,6 +88,10 @@ class Drive {
   void Timer1Timer();
   // The tick's video-switch step; false when the rest of the tick is skipped.
   bool switchMovieStep();
+
+  // The window caption: the program's name until the first tick names the line.
+  const std::string& caption() const { return caption_; }
+  void setCaption(const std::string& text);
 
   bool timer1Enabled() const { return timer1Enabled_; }
   bool closed() const { return closed_; }
@@ -163,6 +169,7 @@ class Drive {
   bool timer1Enabled_ = false;
   bool closed_ = false;
   std::string startCaption_;
+  std::string caption_ = ProgramCaption;
   // The sound channels the video silences; none are loaded yet.
   NoVideoSoundChannels videoChannels_;
 };
