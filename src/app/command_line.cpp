@@ -21,14 +21,23 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, std::s
       return std::nullopt;
     }
     const QString value = arguments[++i];
-    if (arg == "--route") c.request.routeFile = value.toStdString();
-    else if (arg == "--vehicle") c.request.vehicleFile = value.toStdString();
-    else if (arg == "--vehicle-dir") c.request.vehicleDirectory = value.toStdString();
-    else if (arg == "--grab") c.grabFile = value;
+    if (arg == "--route")
+      c.request.routeFile = value.toStdString();
+    else if (arg == "--vehicle")
+      c.request.vehicleFile = value.toStdString();
+    else if (arg == "--vehicle-dir")
+      c.request.vehicleDirectory = value.toStdString();
+    else if (arg == "--grab")
+      c.grabs.push_back({value});
     else if (arg == "--grab-after") {
       bool ok = false;
-      c.grabAfterSeconds = value.toDouble(&ok);
-      if (!ok || c.grabAfterSeconds < 0) {
+      const double seconds = value.toDouble(&ok);
+      if (c.grabs.empty()) {
+        error = "--grab-after follows a --grab";
+        return std::nullopt;
+      }
+      c.grabs.back().afterSeconds = seconds;
+      if (!ok || seconds < 0) {
         error = "--grab-after takes seconds";
         return std::nullopt;
       }

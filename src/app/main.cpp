@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFont>
 #include <QTimer>
+#include <algorithm>
 #include <iostream>
 
 #include "app/command_line.h"
@@ -26,13 +27,14 @@ int main(int argc, char** argv) {
   if (!form.load()) return 1;
   form.show();
 
-  if (!options->grabFile.isEmpty()) {
-    // Saves a picture of the window after the given time, then quits.
-    QTimer::singleShot(static_cast<int>(options->grabAfterSeconds * 1000), &form, [&] {
-      form.grab().save(options->grabFile);
-      application.quit();
+  // Saves pictures of the window at the given times, then quits.
+  double lastGrab = 0;
+  for (const auto& g : options->grabs) lastGrab = std::max(lastGrab, g.afterSeconds);
+  for (const auto& g : options->grabs)
+    QTimer::singleShot(static_cast<int>(g.afterSeconds * 1000), &form, [&form, &application, g, lastGrab] {
+      form.grab().save(g.file);
+      if (g.afterSeconds >= lastGrab) application.quit();
     });
-  }
   QObject::connect(&application, &QApplication::lastWindowClosed, &application, &QApplication::quit);
   return application.exec();
 }

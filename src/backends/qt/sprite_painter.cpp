@@ -30,10 +30,11 @@ QImage keyedImage(const ImageItem& item) {
 }  // namespace
 
 const QImage& SpritePainter::imageFor(const SpriteModel& model, int index) {
-  if (cache_.size() != model.images().size()) {
+  if (cachedModel_ != &model || cache_.size() > model.images().size()) {
     cache_.clear();
-    for (const auto& item : model.images()) cache_.push_back(keyedImage(item));
+    cachedModel_ = &model;
   }
+  while (cache_.size() < model.images().size()) cache_.push_back(keyedImage(model.images()[cache_.size()]));
   return cache_[static_cast<std::size_t>(index)];
 }
 

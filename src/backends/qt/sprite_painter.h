@@ -14,14 +14,16 @@ QImage toImage(const Picture& picture);
 
 // Draws the sprite model: each visible sprite's pattern cell, with the
 // image's transparent colour keyed out, stretched to the sprite's size,
-// rotated about its centre, at its alpha. Images are converted once and
-// kept until the image list grows.
+// rotated about its centre, at its alpha. Image lists only grow, so each
+// image is converted once, when it is first drawn; another model starts a
+// new cache. Scaling and rotation are smooth: needles turn without jaggies.
 class SpritePainter {
  public:
   void draw(QPainter& painter, const SpriteModel& model);
 
  private:
   const QImage& imageFor(const SpriteModel& model, int index);
+  const SpriteModel* cachedModel_ = nullptr;
   std::vector<QImage> cache_;
 };
 

@@ -1,0 +1,1 @@
+target_link_libraries(tests_${name} PRIVATE cabqt)
