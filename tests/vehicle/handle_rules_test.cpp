@@ -266,6 +266,26 @@ TEST(ConstantSpeed, KeyAtFullPowerAndProtectionRelease) {
   EXPECT_EQ(t.constSpeed, 0);
 }
 
+TEST(Masconupdate, DieselModeTextNamesTheGearLever) {
+  VehicleSpec v = testing::smallElectric();
+  v.Engine_Type = 0;
+  UiStrings l;
+  l.Gears = {"N", "1速", "変速"};
+  struct Case {
+    int gearCount;
+    int lever;
+    const char* text;
+  } cases[] = {{3, 0, "N"},     {3, 1, "1速"},   {3, 2, "変速"}, {5, 2, "変速1"},
+               {5, 4, "変速3"}, {7, 5, "変速4"}, {7, 6, ""}};
+  for (const Case& c : cases) {
+    v.EngineCount = c.gearCount;
+    TrainState t;
+    t.gearLever = c.lever;
+    masconupdate(t, v, l, {});
+    EXPECT_EQ(t.modeText, c.text) << c.gearCount << " " << c.lever;
+  }
+}
+
 TEST(Masconupdate, TextsAndIndicators) {
   VehicleSpec v = testing::smallElectric();
   v.Hold = 1;

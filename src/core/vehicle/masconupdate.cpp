@@ -55,8 +55,18 @@ std::string brakeText(const TrainState& t, const VehicleSpec& v, const UiStrings
   }
 }
 
-std::string modeText(const TrainState& t, const VehicleSpec& v) {
-  if (v.Engine_Type == 0) return t.modeText;  // the gear text, kept by the gearbox
+// The gear lever's text: neutral, first, then the third label alone for a
+// two-gear box or numbered for more gears.
+std::string gearText(int lever, int gearCount, const UiStrings& labels) {
+  if (lever == 0) return labels.Gears[0];
+  if (lever == 1) return labels.Gears[1];
+  if (lever == 2 && gearCount == 3) return labels.Gears[2];
+  if (lever >= 2 && lever <= 5) return labels.Gears[2] + std::to_string(lever - 1);
+  return {};
+}
+
+std::string modeText(const TrainState& t, const VehicleSpec& v, const UiStrings& labels) {
+  if (v.Engine_Type == 0) return gearText(t.gearLever, v.EngineCount, labels);
   if (v.SuppressCount == 0) return powerModeName(v, t.powerMode, 1);
   if (t.suppressStep == 0) return {};
   return "抑速" + std::to_string(t.suppressStep);
@@ -97,7 +107,7 @@ void masconupdate(TrainState& t, const VehicleSpec& v, const UiStrings& labels, 
   t.reverserText = t.reverser == 1 ? labels.Forward : t.reverser == -1 ? labels.Reverse : labels.Neutral;
   t.powerText = powerText(t, v, labels);
   t.brakeText = brakeText(t, v, labels);
-  t.modeText = modeText(t, v);
+  t.modeText = modeText(t, v, labels);
   updateIndicators(t, v, flags);
 }
 
