@@ -17,8 +17,8 @@ namespace {
 constexpr int DoorOpen = 1, DoorClose = 2, DepSign = 3, StopBellChannel = 4;
 constexpr int RouteBase = 10;  // route sound k on channel 10 + k
 
-StopPoint station(const char* name, int trntype, long double position, int deptime) {
-  StopPoint s;
+StationData station(const char* name, int trntype, int position, int deptime) {
+  StationData s;
   s.Name = name;
   s.trntype = trntype;
   s.position = position;
@@ -34,7 +34,8 @@ StopPoint station(const char* name, int trntype, long double position, int depti
 // A drive's worth of station state around a three-station table: A (start),
 // B (stop), C (last), with a conductor working the doors.
 struct StationFixture {
-  std::vector<StopPoint> rows{station("A", 0, 0, 3000), station("B", 0, 100000, 9000), station("C", 0, 200000, 15000)};
+  std::vector<StationData> rows{station("A", 0, 0, 3000), station("B", 0, 100000, 9000),
+                                station("C", 0, 200000, 15000)};
   StationTable table{rows};
   RouteSounds routeSounds{RouteBase, {0, 2, 3}};  // arrival sound 2 s, departure sound 3 s
   UiStrings labels;

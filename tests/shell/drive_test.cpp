@@ -121,7 +121,7 @@ TEST_F(DriveTest, StationJumpResetsTheRunToTheChosenStop) {
   d.video.videoSwitchState = 2;
   d.video.switchMovieFrame = 40;
   d.reverseRunning = 1;
-  for (auto& e : d.videoRoute.MovieSwitch) e.done = true;
+  for (auto& e : d.movieSwitches()) e.done = true;
   d.operation.departed.assign(3, true);
   d.operation.doorsClosedAtStation.assign(3, true);
   d.operation.runEnding = true;
@@ -137,7 +137,7 @@ TEST_F(DriveTest, StationJumpResetsTheRunToTheChosenStop) {
   EXPECT_EQ(d.video.videoSwitchState, 0);
   EXPECT_EQ(d.video.switchMovieFrame, 0);
   EXPECT_EQ(d.reverseRunning, 0);
-  for (const auto& e : d.videoRoute.MovieSwitch) EXPECT_FALSE(e.done);
+  for (const auto& e : d.movieSwitches()) EXPECT_FALSE(e.done);
   EXPECT_FALSE(d.operation.departed[1]);
   EXPECT_FALSE(d.operation.doorsClosedAtStation[1]);
   EXPECT_FALSE(d.operation.runEnding);

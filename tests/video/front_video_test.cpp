@@ -53,6 +53,16 @@ class RecordingChannels : public VideoSoundChannels {
   }
 };
 
+// A station row with its stopping frame and its stop point and zone (cm).
+StationData stop(int start, int position, int zoneStart, int zoneEnd) {
+  StationData s;
+  s.Start = start;
+  s.position = position;
+  s.position_s = zoneStart;
+  s.position_e = zoneEnd;
+  return s;
+}
+
 class FrontVideoTest : public ::testing::Test {
  protected:
   FrontVideoTest() {
@@ -178,8 +188,8 @@ TEST_F(FrontVideoTest, StopMarkCases) {
 
 // A station video: the train stands in the stop zone of station 1 after 10:00.
 TEST_F(FrontVideoTest, StationVideoPlaysItsSceneAndReturnsToTheMainVideo) {
-  std::vector<MovieStation> stations{{0, 0, 0, 0}, {500, 30000, 29000, 31000}};
-  std::vector<MovieSwitchEntry> switches(1);
+  std::vector<StationData> stations{stop(0, 0, 0, 0), stop(500, 30000, 29000, 31000)};
+  std::vector<MovieSwitchData> switches(1);
   auto& e = switches[0];
   e.swtype = 2;
   e.name = "scene";
@@ -230,8 +240,8 @@ TEST_F(FrontVideoTest, StationVideoPlaysItsSceneAndReturnsToTheMainVideo) {
 }
 
 TEST_F(FrontVideoTest, StationVideoWaitsForTheTrainToStand) {
-  std::vector<MovieStation> stations{{500, 30000, 29000, 31000}};
-  std::vector<MovieSwitchEntry> switches{{2, 0, 0, "scene", 120, false, 0, 0, 50, 4}};
+  std::vector<StationData> stations{stop(500, 30000, 29000, 31000)};
+  std::vector<MovieSwitchData> switches{{2, 0, 0, "scene", 120, false, 0, 0, 50, 4}};
   train.position = 30100;
   train.speed = 0.6;  // rounds to 1
   MovieSwitchContext c{train, physicsOn, 100, switches, stations, "movie\\", channels, 0};
@@ -249,7 +259,7 @@ TEST_F(FrontVideoTest, StationVideoWaitsForTheTrainToStand) {
 
 // A branch video over main-video frames 200..400; back on the main video at 2000... of a longer line.
 TEST_F(FrontVideoTest, BranchVideoFollowsTheTrainAndReturnsAtNext) {
-  std::vector<MovieSwitchEntry> switches{{1, 200, 400, "branch", 250, false, 700, 0, 0, 0}};
+  std::vector<MovieSwitchData> switches{{1, 200, 400, "branch", 250, false, 700, 0, 0, 0}};
   MovieSwitchContext c{train, physicsOn, 0, switches, {}, "movie\\", channels, 0};
   train.speed = 60;
   train.frame = 199;
@@ -290,7 +300,7 @@ TEST_F(FrontVideoTest, BranchVideoFollowsTheTrainAndReturnsAtNext) {
 }
 
 TEST_F(FrontVideoTest, BranchWithoutALaterNextHoldsItsLastFrame) {
-  std::vector<MovieSwitchEntry> switches{{0, 200, 400, "branch", 250, false, 300, 0, 0, 0}};
+  std::vector<MovieSwitchData> switches{{0, 200, 400, "branch", 250, false, 300, 0, 0, 0}};
   MovieSwitchContext c{train, physicsOn, 0, switches, {}, "movie\\", channels, 0};
   train.speed = 60;
   train.frame = 200;
@@ -306,7 +316,7 @@ TEST_F(FrontVideoTest, BranchWithoutALaterNextHoldsItsLastFrame) {
 }
 
 TEST_F(FrontVideoTest, SwitchNotBegunWhileThePhysicsIsSuspended) {
-  std::vector<MovieSwitchEntry> switches{{1, 200, 400, "branch", 250, false, 700, 0, 0, 0}};
+  std::vector<MovieSwitchData> switches{{1, 200, 400, "branch", 250, false, 700, 0, 0, 0}};
   physicsOn = 0;
   MovieSwitchContext c{train, physicsOn, 0, switches, {}, "movie\\", channels, 0};
   train.speed = 60;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/common/picture.h"
-#include "core/presentation/front_video_route.h"
+#include "core/data/route_records.h"
 
 namespace cab {
 
@@ -74,8 +74,8 @@ struct MovieSwitchContext {
   TrainState& train;
   int& physicsOn;
   int clock;  // route clock, 1/30 s
-  std::span<MovieSwitchEntry> switches;
-  std::span<const MovieStation> stations;
+  std::span<MovieSwitchData> switches;
+  std::span<const StationData> stations;
   std::string videoDirectory;  // "[Path]"
   VideoSoundChannels& channels;
   int routeSoundBase = 0;  // channel of route sound 0

@@ -8,12 +8,12 @@ namespace cab {
 namespace {
 
 // The station a station video belongs to, when the entry names one.
-const MovieStation* stationOf(const MovieSwitchEntry& e, std::span<const MovieStation> stations) {
+const StationData* stationOf(const MovieSwitchData& e, std::span<const StationData> stations) {
   if (e.next < 0 || static_cast<std::size_t>(e.next) >= stations.size()) return nullptr;
   return &stations[static_cast<std::size_t>(e.next)];
 }
 
-bool inStopZone(const MovieStation* station, long double position) {
+bool inStopZone(const StationData* station, long double position) {
   return station && position >= station->position_s && position <= station->position_e;
 }
 
@@ -21,8 +21,8 @@ bool inStopZone(const MovieStation* station, long double position) {
 
 bool switchMovies(FrontVideo& video, MovieSwitchContext& c) {
   TrainState& train = c.train;
-  for (MovieSwitchEntry& e : c.switches) {
-    const MovieStation* station = stationOf(e, c.stations);
+  for (MovieSwitchData& e : c.switches) {
+    const StationData* station = stationOf(e, c.stations);
     const bool atStation = inStopZone(station, train.position);
 
     // The scene sound of a station video starts at its frame, once.

@@ -22,7 +22,7 @@ void clearStationFlags(OperationState& o, std::size_t count) {
 // The stop's clock: its departure time less its two sounds; a station
 // without a time takes one interpolated between its timed neighbours.
 int stationClock(const StationTable& s, const RouteSounds& sounds, int t) {
-  const StopPoint& stop = s[t];
+  const StationData& stop = s[t];
   int departure = stop.deptime;
   if (departure == 0) {
     std::optional<TimedPoint> before, after;
@@ -76,9 +76,9 @@ void Drive::startStations() {
   doorSpec.openSound = vehicle.Sound_DoorOpen;
   doorSpec.closeSound = vehicle.Sound_DoorClose;
   doorSpec.departureSignal = vehicle.DepSign;
-  const StationTable s(stopPoints);
+  const StationTable s(stations());
   const int start = request_.startStation;
-  clearStationFlags(operation, stopPoints.size());
+  clearStationFlags(operation, stations().size());
   if (s.count() > 0 && s[start].trntype == 0) {
     train.doorsOpen = true;
     train.doorRequest = true;
@@ -95,13 +95,13 @@ void Drive::startStations() {
   operation.nextStopIndex = start;
   updateSectionMaxSpeed(operation, s, train.position);
   operation.patternSpeed = operation.sectionMaxSpeed + 10;
-  const StopPoint& first = s[start < 1 ? 0 : start];
+  const StationData& first = s[start < 1 ? 0 : start];
   operation.clock = startClock(start, TimedStop{first.deptime, routeSounds.clockLength(first.arrsound) / 30,
                                                 routeSounds.clockLength(first.depsound) / 30});
 }
 
 void Drive::StationClick(int t) {
-  const StationTable s(stopPoints);
+  const StationTable s(stations());
   if (t < 0 || t >= s.count()) return;
   OperationState& o = operation;
   o.announceIndex = firstAnnouncementFrom(route, t).value_or(o.announceIndex);
@@ -116,8 +116,8 @@ void Drive::StationClick(int t) {
   }
   setCaption(route.LineName);
   train.speed = 0;
-  clearStationFlags(o, stopPoints.size());
-  for (auto& e : videoRoute.MovieSwitch) e.done = false;
+  clearStationFlags(o, stations().size());
+  for (auto& e : movieSwitches()) e.done = false;
   // Channel 0 keeps playing.
   for (int channel = 1; channel < ChannelCount; ++channel) sound->stop(channel);
   train.doorsOpen = false;

@@ -7,7 +7,7 @@
 
 namespace cab::tick {
 
-void sectionMaxSpeed(Drive& d) { updateSectionMaxSpeed(d.operation, StationTable(d.stopPoints), d.train.position); }
+void sectionMaxSpeed(Drive& d) { updateSectionMaxSpeed(d.operation, StationTable(d.stations()), d.train.position); }
 
 void clockText(Drive& d) {
   OperationState& o = d.operation;
@@ -15,7 +15,7 @@ void clockText(Drive& d) {
 }
 
 void stations(Drive& d) {
-  const StationTable table(d.stopPoints);
+  const StationTable table(d.stations());
   const StationContext c{table,
                          d.routeSounds,
                          d.strings,
@@ -33,7 +33,7 @@ void stations(Drive& d) {
 
 void stopBell(Drive& d) { cab::stopBell(d.train, d.operation, *d.sound, d.vehicle.Stop); }
 
-void doorLamps(Drive& d) { cab::doorLamps(d.train, d.operation, StationTable(d.stopPoints)); }
+void doorLamps(Drive& d) { cab::doorLamps(d.train, d.operation, StationTable(d.stations())); }
 
 void doorClosedDetection(Drive& d) { cab::doorClosedDetection(d.train, d.operation, d.doorSpec, *d.sound); }
 

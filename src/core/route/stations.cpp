@@ -26,7 +26,7 @@ bool silent(const SoundChannels& sounds, int channel) { return channel < 0 || !s
 
 // The next-station text names the following station and what the train
 // does there.
-void nextStationText(OperationState& o, const StopPoint& next, const UiStrings& labels) {
+void nextStationText(OperationState& o, const StationData& next, const UiStrings& labels) {
   std::string& text = o.display.stationText;
   switch (next.trntype) {
     case 0:
@@ -48,7 +48,7 @@ void nextStationText(OperationState& o, const StopPoint& next, const UiStrings& 
 
 // The background sound of a station, louder toward its stopping point. Any
 // station within range marks the tick as near a station.
-bool backgroundSound(const TrainState& t, const StopPoint& s, const StationContext& c) {
+bool backgroundSound(const TrainState& t, const StationData& s, const StationContext& c) {
   const long double distance = std::fabs(t.position - s.position);
   if (distance > BackgroundRange) return false;
   const int channel = c.routeSounds.channel(s.bcksound);
@@ -75,7 +75,7 @@ void arrive(OperationState& o, std::size_t i) {
 
 // Rules of a station whose stop zone holds the train; false ends the tick.
 bool inZoneRules(TrainState& t, OperationState& o, const StationContext& c, int i) {
-  const StopPoint& s = c.stations[i];
+  const StationData& s = c.stations[i];
   const auto k = static_cast<std::size_t>(i);
   const bool oneMan = c.doors.oneMan;
   const bool standing = stopped(t.speed);
@@ -143,7 +143,7 @@ int RouteSounds::clockLength(int k) const {
   return valid(k) ? ClockUnitsPerSecond * seconds[static_cast<std::size_t>(k)] : 0;
 }
 
-const StopPoint& StationTable::operator[](int i) const {
+const StationData& StationTable::operator[](int i) const {
   if (i < 0 || i >= count()) return empty_;
   return rows_[static_cast<std::size_t>(i)];
 }
@@ -181,8 +181,8 @@ bool stationStep(TrainState& t, OperationState& o, const StationContext& c) {
   bool nearStation = false;
   const int count = c.stations.count();
   for (int i = 0; i < count; ++i) {
-    const StopPoint& s = c.stations[i];
-    const StopPoint& next = c.stations[i + 1];
+    const StationData& s = c.stations[i];
+    const StationData& next = c.stations[i + 1];
     const auto k = static_cast<std::size_t>(i);
     if (t.position > s.position_e && (t.position < next.position_s || i == count - 1)) {
       nextStationText(o, next, c.labels);

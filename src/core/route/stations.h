@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/data/route_records.h"
+
 namespace cab {
 
 class BoardingRandom;
@@ -14,24 +16,6 @@ struct DoorSpec;
 struct OperationState;
 struct TrainState;
 struct UiStrings;
-
-// A station as the stop logic reads it, positions in cm from the route start.
-struct StopPoint {
-  std::string Name;
-  int trntype = 0;  // 0 stop with doors, 1 pass, 2 stop without door work, 3 special
-  int Start = 0;    // video frame of the stopping point
-  long double position = 0;
-  long double position_s = 0;
-  long double position_e = 0;
-  int arrsound = 0;
-  int depsound = 0;
-  int bcksound = 0;  // 0 none
-  int deptime = 0;   // clock units, 0 none
-  int maxspeed = 0;
-  int door = 0;
-  int doorprob = 0;
-  int tail = 0;
-};
 
 // The route's sounds: route sound k plays on channel firstChannel + k and
 // lasts seconds[k] whole seconds.
@@ -44,17 +28,17 @@ struct RouteSounds {
   bool valid(int k) const { return k >= 0 && k < static_cast<int>(seconds.size()); }
 };
 
-// The station table with the row after the last station, which reads as all
-// zeros with an empty name.
+// The route's station rows (positions in cm from the route start) with the
+// row after the last station, which reads as all zeros with an empty name.
 class StationTable {
  public:
-  explicit StationTable(std::span<const StopPoint> rows) : rows_(rows) {}
+  explicit StationTable(std::span<const StationData> rows) : rows_(rows) {}
   int count() const { return static_cast<int>(rows_.size()); }
-  const StopPoint& operator[](int i) const;
+  const StationData& operator[](int i) const;
 
  private:
-  std::span<const StopPoint> rows_;
-  StopPoint empty_;
+  std::span<const StationData> rows_;
+  StationData empty_;
 };
 
 // Everything the station step works with besides the two state records.

@@ -1,5 +1,7 @@
 #include "core/shell/drive.h"
 
+#include <algorithm>
+
 #include "core/common/path_splitter.h"
 #include "core/common/rounding.h"
 #include "core/common/sound_length_probe.h"
@@ -39,12 +41,10 @@ void Drive::FormCreate() {
   checkSignalTables(route);
   buildMoveMenu();
   createVideoSurface();
-  videoRoute.DataName = route.DataName;
   startPicture = route.StafPicture;
   openRouteVideo();
   placeTrainAtStart();
   setupRouteEnvironment();
-  connectVideoRoute();
   connectStations();
   setInitialState();
   start1Click();
@@ -83,37 +83,26 @@ void Drive::createVideoSurface() { videoSurface = Picture(strings.videoWidth, st
 
 // A video that cannot be opened is reported and the drive goes on without it.
 void Drive::openRouteVideo() {
-  for (const auto& text : video.openMainVideo(frontMoviePath(strings.Path, videoRoute.DataName)))
+  for (const auto& text : video.openMainVideo(frontMoviePath(strings.Path, route.DataName)))
     platform_.dialogs.message(text);
 }
 
-// The video rules read the route's stop marks, switches and (converted) station positions.
-void Drive::connectVideoRoute() {
-  videoRoute.MovieStop.assign(route.MovieStop.begin(), route.MovieStop.begin() + route.MovieStopCount);
-  videoRoute.MovieSwitch.clear();
-  for (int i = 0; i < route.MovieSwitchCount; ++i) {
-    const MovieSwitchData& m = route.MovieSwitch[static_cast<std::size_t>(i)];
-    videoRoute.MovieSwitch.push_back(
-        {m.swtype, m.Start, m.Stop, m.name, m.endf, m.done, m.next, m.time, m.soundf, m.sound});
-  }
-  videoRoute.stations.clear();
-  for (int i = 0; i < route.StationCount; ++i) {
-    const StationData& st = route.Station[static_cast<std::size_t>(i)];
-    videoRoute.stations.push_back({st.Start, static_cast<long double>(st.position),
-                                   static_cast<long double>(st.position_s), static_cast<long double>(st.position_e)});
-  }
+namespace {
+
+// The first `count` rows of a table (a const table gives const rows).
+template <class Table>
+auto rowsInUse(Table& table, int count) {
+  return std::span(table).first(static_cast<std::size_t>(std::clamp(count, 0, static_cast<int>(table.size()))));
 }
 
-// The station logic's view of the route: the converted station rows, the
-// route sounds' lengths and the one-man setting.
+}  // namespace
+
+std::span<const StationData> Drive::stations() const { return rowsInUse(route.Station, route.StationCount); }
+std::span<MovieSwitchData> Drive::movieSwitches() { return rowsInUse(route.MovieSwitch, route.MovieSwitchCount); }
+std::span<const int> Drive::movieStops() const { return rowsInUse(route.MovieStop, route.MovieStopCount); }
+
+// The station logic's view of the route: the route sounds' lengths and the one-man setting.
 void Drive::connectStations() {
-  stopPoints.clear();
-  for (int i = 0; i < route.StationCount; ++i) {
-    const StationData& st = route.Station[static_cast<std::size_t>(i)];
-    stopPoints.push_back({st.Name, st.trntype, st.Start, static_cast<long double>(st.position),
-                          static_cast<long double>(st.position_s), static_cast<long double>(st.position_e), st.arrsound,
-                          st.depsound, st.bcksound, st.deptime, st.maxspeed, st.door, st.doorprob, st.tail});
-  }
   routeSounds.seconds.clear();
   for (int k = 0; k < route.SoundDataCount; ++k)
     routeSounds.seconds.push_back(probeSoundLength(data_, route.SoundData[static_cast<std::size_t>(k)]).seconds);
@@ -146,7 +135,7 @@ void Drive::setInitialState() {
   masconupdate(train, vehicle, strings, protectionFlags(operation));
   checkBrakeSteps(vehicle);
   video.startDrive(strings.frameCountFactor);
-  for (auto& e : videoRoute.MovieSwitch) e.done = false;
+  for (auto& e : movieSwitches()) e.done = false;
 }
 
 void Drive::start1Click() {
@@ -222,7 +211,7 @@ void Drive::AppIdle() {
     train.prevAccel = 3.6L * (train.tractiveForce + train.resistForce) / (train.trainMass * 1000);
   advanceVideoPosition(train, strings.videoFrameRate, timing.frameMs);
   video.fetch(train.frame);
-  applyMovieStops(videoRoute.MovieStop, video, reverseRunning == 1, train, videoChannels_, 0);
+  applyMovieStops(movieStops(), video, reverseRunning == 1, train, videoChannels_, 0);
   train.prevFrame = train.frame;
   video.copyTo(videoSurface);
   if (renderFrame() && physicsOn == 1) {
@@ -259,8 +248,8 @@ bool Drive::renderFrame() {
 void Drive::Timer1Timer() { cab::Timer1Timer(*this, platform_.dialogs); }
 
 bool Drive::switchMovieStep() {
-  MovieSwitchContext switches{
-      train, physicsOn, operation.clock, videoRoute.MovieSwitch, videoRoute.stations, strings.Path, videoChannels_, 0};
+  MovieSwitchContext switches{train,      physicsOn,    operation.clock, movieSwitches(),
+                              stations(), strings.Path, videoChannels_,  0};
   return switchMovies(video, switches);
 }
 

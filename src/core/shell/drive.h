@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <span>
+#include <span>
 #include <string>
 
 #include "core/common/data_directory.h"
@@ -116,15 +118,16 @@ class Drive {
   std::unique_ptr<SoundChannels> sound = std::make_unique<SilentSoundChannels>();
   Picture videoSurface;  // the off-screen video surface, W x H
   FrontVideo video;
-  // The route's video tables, filled when the route file is read.
-  FrontVideoRoute videoRoute;
   // The second "[Staf]" picture shown before the drive starts (data path; none when empty).
   std::string startPicture;
   int reverseRunning = 0;  // 1 while the train runs backwards through the video
 
-  // The stations as the stop logic reads them, the route's sounds, the
-  // boarding draw, and the door and gearbox values of the vehicle.
-  std::vector<StopPoint> stopPoints;
+  // The rows in use of the route's station, "[MovieSwitch]" and "[MovieStop]" tables.
+  std::span<const StationData> stations() const;
+  std::span<MovieSwitchData> movieSwitches();
+  std::span<const int> movieStops() const;
+
+  // The route's sounds, the boarding draw, and the door and gearbox values of the vehicle.
   RouteSounds routeSounds;
   BoardingRandom boarding;
   DoorSpec doorSpec;
@@ -150,7 +153,6 @@ class Drive {
   void setupRouteEnvironment();
   void placeTrainAtStart();
   void openRouteVideo();
-  void connectVideoRoute();
   void connectStations();
   void setInitialState();
   // The stations' part of the initial state and the start clock.
