@@ -27,9 +27,9 @@ int stationClock(const StationTable& s, const RouteSounds& sounds, int t) {
   if (departure == 0) {
     std::optional<TimedPoint> before, after;
     for (int p = t - 1; p >= 0 && !before; --p)
-      if (s[p].deptime != 0) before = TimedPoint{s[p].deptime, s[p].position};
+      if (s[p].deptime != 0) before = TimedPoint{s[p].deptime, static_cast<long double>(s[p].position)};
     for (int q = t + 1; q < s.count() && !after; ++q)
-      if (s[q].deptime != 0) after = TimedPoint{s[q].deptime, s[q].position};
+      if (s[q].deptime != 0) after = TimedPoint{s[q].deptime, static_cast<long double>(s[q].position)};
     departure = interpolatedDeparture(before, after, stop.position).value_or(0);
   }
   return departure - sounds.clockLength(stop.depsound) - sounds.clockLength(stop.arrsound);

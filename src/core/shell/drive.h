@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <span>
-#include <span>
 #include <string>
 
 #include "core/common/data_directory.h"
