@@ -239,6 +239,23 @@ TEST_F(FrontVideoTest, StationVideoPlaysItsSceneAndReturnsToTheMainVideo) {
   EXPECT_EQ(video.videoSwitchState, 0);
 }
 
+TEST_F(FrontVideoTest, StationVideoMovesOnWhileTheClockStandsOnAMultipleOfTheFrameRate) {
+  struct Case {
+    int state;
+    int clock;
+    int advanced;
+  } cases[] = {{1, 900, 1}, {1, 901, 0}, {1, 0, 1}, {0, 900, 0}, {2, 900, 0}};
+  for (const Case& c : cases) {
+    video.videoSwitchState = c.state;
+    video.switchMovieFrame = 10;
+    video.advanceStationVideo(c.clock, 30);
+    EXPECT_EQ(video.switchMovieFrame, 10 + c.advanced) << c.state << " " << c.clock;
+  }
+  video.videoSwitchState = 1;
+  video.advanceStationVideo(900, 0);  // no frame rate: nothing to follow
+  EXPECT_EQ(video.switchMovieFrame, 10);
+}
+
 TEST_F(FrontVideoTest, StationVideoWaitsForTheTrainToStand) {
   std::vector<StationData> stations{stop(500, 30000, 29000, 31000)};
   std::vector<MovieSwitchData> switches{{2, 0, 0, "scene", 120, false, 0, 0, 50, 4}};
