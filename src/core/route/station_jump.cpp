@@ -106,13 +106,11 @@ void Drive::StationClick(int t) {
   OperationState& o = operation;
   o.announceIndex = firstAnnouncementFrom(route, t).value_or(o.announceIndex);
   if (video.videoSwitchState >= 1) {
-    // Back from a station or branch video to the route's own.
-    physicsOn = 0;
+    // Back from a station or branch video to the route's own; the switch
+    // state and the shown frame are set for the target below.
     video.reopenMainVideo();
-    video.videoSwitchState = 0;
     video.switchMovieFrame = 0;
     physicsOn = 1;
-    video.shownFrame = -1;
   }
   setCaption(route.LineName);
   train.speed = 0;
