@@ -7,6 +7,8 @@
 
 #include "backends/picture/picture_decoder.h"
 #include "backends/video-ffmpeg/ffmpeg_video_source.h"
+#include "core/input/key_codes.h"
+#include "core/input/keyboard.h"
 #include "core/shell/display_options_store.h"
 #include "headless/headless_platform.h"
 #include "tests/support/minimal_vehicle.h"
@@ -15,6 +17,13 @@ namespace cab {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Counts the pictures shown.
+class CountingSurface : public headless::NullSurface {
+ public:
+  void flip() override { ++flips; }
+  int flips = 0;
+};
 
 // A data directory holding a minimal settings file and vehicle, and a drive on it.
 class DriveTest : public ::testing::Test {
@@ -29,21 +38,22 @@ class DriveTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(root_); }
 
-  Drive& drive() {
+  Drive& drive(int startStation = 0) {
     if (!drive_)
       drive_ = std::make_unique<Drive>(
           DataDirectory(root_),
           DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_, video_},
-          DriveRequest{"line_Local_East1.dat", "", testing::MinimalVehicleFile, 0, 0});
+          DriveRequest{"line_Local_East1.dat", "", testing::MinimalVehicleFile, startStation, 0});
     return *drive_;
   }
+  void writeRoute(const std::string& text) { std::ofstream(root_ / testing::MinimalRouteFile) << text; }
 
   fs::path root_;
   headless::VirtualClock clock_;
   headless::StderrDialogs dialogs_;
   headless::MemorySettingsStore settings_;
   headless::SilentStatus status_;
-  headless::NullSurface surface_;
+  CountingSurface surface_;
   PictureDecoder pictures_;
   FfmpegVideoSource video_;
   int closes_ = 0;
@@ -92,14 +102,23 @@ TEST_F(DriveTest, BackButtonFadesOverAboutFiftyFramesThenCloses) {
   d.FormCreate();
   d.BackClick();
   int frames = 0;
+  const int flipsBefore = surface_.flips;
   for (long long t = 0; t < 5000 && closes_ == 0; ++t) {
     clock_.setMs(t);
     const long double last = d.timing.lastFrame;
+    const long double clockRemainder = d.train.videoTickRemainder;
+    const bool lastFadeFrame = d.fadeLevel > 250;
     d.AppIdle();
-    if (d.timing.lastFrame != last) ++frames;
+    if (d.timing.lastFrame == last) continue;
+    ++frames;
+    if (lastFadeFrame) {
+      EXPECT_NE(d.train.videoTickRemainder, clockRemainder) << "the last fade frame runs the physics";
+    }
   }
+  const int flipsInFade = surface_.flips - flipsBefore;
   EXPECT_EQ(closes_, 1);
   EXPECT_EQ(frames, 51);
+  EXPECT_EQ(flipsInFade, 51);  // the last fade frame is shown too
   EXPECT_TRUE(d.closed());
   EXPECT_FALSE(d.timer1Enabled());
   EXPECT_EQ(d.fadeLevel, 0);
@@ -188,6 +207,83 @@ TEST(DisplayOptionsStore, DefaultsWhenAnyValueIsMissingOrBad) {
   auto bad = readDisplayOptions(store);
   EXPECT_EQ(bad.Kanko, 0);
   EXPECT_EQ(bad.Information, 1);
+}
+
+TEST_F(DriveTest, RouteAdhesionAndTunnelResistanceReachThePhysics) {
+  writeRoute(std::string(testing::MinimalRouteText) + "[Friction]\n0.05\n[TunnelR]\n15\n");
+  Drive& d = drive();
+  d.FormCreate();
+  EXPECT_DOUBLE_EQ(static_cast<double>(d.track.friction), 0.05);
+  EXPECT_EQ(d.track.tunnelResistance, 15);
+}
+
+TEST_F(DriveTest, StartTextsNameTheCarsOrTheDoorSide) {
+  std::ofstream(root_ / "vantorel.dat") << "[Disp]\n30,1\n0\n64\n48\n0\n[Cars]\n両\n[Doors]\n左\n右\n";
+  {
+    Drive& d = drive();
+    d.FormCreate();
+    EXPECT_EQ(d.operation.display.carsText, "4両");  // with a conductor the car count shows
+    EXPECT_EQ(d.operation.display.doorText, "");
+    for (long double sample : d.panel.bcSamples) EXPECT_EQ(sample, 240);
+  }
+  drive_.reset();
+  writeRoute(std::string(testing::MinimalRouteText) + "[OneMan]\n1\n1\n");
+  Drive& d = drive();
+  d.FormCreate();
+  EXPECT_EQ(d.operation.display.carsText, "");
+  EXPECT_EQ(d.operation.display.doorText, "左");
+  d.train.doorsOpen = false;
+  keydowns(d, vk::PageDown, false);
+  EXPECT_EQ(d.train.doorSide, 1);
+  EXPECT_EQ(d.operation.display.doorText, "右");
+  EXPECT_TRUE(d.operation.lamps.others[1]);
+  keydowns(d, vk::PageUp, false);
+  EXPECT_EQ(d.train.doorSide, 0);
+  EXPECT_EQ(d.operation.display.doorText, "左");
+  EXPECT_FALSE(d.operation.lamps.others[1]);
+  d.train.doorsOpen = true;  // the side stays while the doors are open
+  keydowns(d, vk::PageDown, false);
+  EXPECT_EQ(d.train.doorSide, 0);
+  EXPECT_EQ(d.operation.display.doorText, "左");
+}
+
+TEST_F(DriveTest, StartAtAPassingStationTakesTheInterpolatedClock) {
+  // Timed stops at frames 0 and 200 (3600 and 7200 units), a passing station without a time halfway.
+  writeRoute(
+      "[LineName]\nTest line\n[Station]\n"
+      "A,0,0,150,0,0,0,3600,60,0,0,0,0,0,0,0,0\n"
+      "P,1,100,150,0,0,0,0,60,0,0,0,0,0,0,0,0\n"
+      "B,0,200,150,0,0,0,7200,60,0,0,0,0,0,0,0,0\n#\n"
+      "[SpeedUnit]\n0,300,36,36\n#\n");
+  Drive& d = drive(1);
+  d.FormCreate();
+  EXPECT_EQ(d.operation.clock, 5400);
+}
+
+TEST_F(DriveTest, OneManArrivalAtTheLastStopEndsTheTick) {
+  writeRoute(std::string(testing::MinimalRouteText) + "[OneMan]\n1\n0\n");
+  Drive& d = drive();
+  d.FormCreate();
+  d.train.position = d.route.Station[1].position;
+  d.train.speed = 0;
+  d.train.doorsOpen = true;
+  d.Timer1Timer();
+  EXPECT_TRUE(d.operation.arrived[1]);
+  EXPECT_EQ(d.operation.nextStopIndex, 2);  // no later stop
+  EXPECT_EQ(d.caption(), ProgramCaption);   // the steps after the stations did not run
+}
+
+TEST_F(DriveTest, UnreadableRouteSoundIsReportedAndTheDriveGoesOn) {
+  std::ofstream(root_ / "short.wav") << "RIFF";
+  writeRoute(std::string(testing::MinimalRouteText) + "[SoundData]\nmissing.wav\n\nshort.wav\n#\n");
+  ::testing::internal::CaptureStderr();
+  Drive& d = drive();
+  d.FormCreate();
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("message: missing.wavを開けません\n"), std::string::npos) << err;
+  EXPECT_NE(err.find("message: short.wav: サウンドファイルのヘッダが短すぎます\n"), std::string::npos) << err;
+  EXPECT_EQ(err.find("message: を開けません"), std::string::npos) << "the empty row names no sound";
+  EXPECT_TRUE(d.timer1Enabled());
 }
 
 }  // namespace

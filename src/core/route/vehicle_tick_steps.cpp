@@ -25,7 +25,7 @@ void cabLamps(Drive& d) {
   const TrainState& t = d.train;
   const VehicleSpec& v = d.vehicle;
   TractionLampInputs in;
-  in.ammeterMode = t.motorCurrent > 0 ? 2 : (t.motorCurrent < 0 || t.elecBrakeCurrent > 0 ? 1 : 0);
+  in.ammeterMode = d.panel.ammeterMode;
   in.doorInterlocked = v.DoorLock == 1;
   in.doorsOpen = t.doorsOpen;
   in.powerNotch = t.powerNotch;

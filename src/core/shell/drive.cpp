@@ -17,6 +17,7 @@
 #include "core/platform/picture_loader.h"
 #include "core/platform/settings_store.h"
 #include "core/platform/status_sink.h"
+#include "core/presentation/panel/ammeter_mode.h"
 #include "core/route/simulation_tick.h"
 #include "core/shell/display_options_store.h"
 #include "core/shell/video_position.h"
@@ -68,6 +69,9 @@ void Drive::buildMoveMenu() { moveMenu = cab::buildMoveMenu(route, request_.star
 void Drive::setupRouteEnvironment() {
   platform_.status.progress("環境をセットアップしています");
   ConvertRoutePositions(route, strings.videoFrameRate);
+  // The route's adhesion and tunnel resistance hold for the whole drive.
+  track.friction = route.Friction;
+  track.tunnelResistance = route.TunnelR;
 }
 
 // The start frame: the route's start or the chosen station's stopping point.
@@ -101,11 +105,17 @@ std::span<const StationData> Drive::stations() const { return rowsInUse(route.St
 std::span<MovieSwitchData> Drive::movieSwitches() { return rowsInUse(route.MovieSwitch, route.MovieSwitchCount); }
 std::span<const int> Drive::movieStops() const { return rowsInUse(route.MovieStop, route.MovieStopCount); }
 
-// The station logic's view of the route: the route sounds' lengths and the one-man setting.
+// The station logic's view of the route: the route sounds' lengths and the
+// one-man setting. A sound whose length cannot be read is reported and counts
+// as 0 s; an empty row names no sound.
 void Drive::connectStations() {
   routeSounds.seconds.clear();
-  for (int k = 0; k < route.SoundDataCount; ++k)
-    routeSounds.seconds.push_back(probeSoundLength(data_, route.SoundData[static_cast<std::size_t>(k)]).seconds);
+  for (int k = 0; k < route.SoundDataCount; ++k) {
+    const std::string& file = route.SoundData[static_cast<std::size_t>(k)];
+    const SoundLength length = probeSoundLength(data_, file);
+    if (!file.empty() && !length.error.empty()) platform_.dialogs.message(length.error);
+    routeSounds.seconds.push_back(length.seconds);
+  }
   doorSpec.oneMan = route.OneMan != 0;
   operation.preTrainFrame = route.PreTrainStart;
 }
@@ -131,11 +141,21 @@ void Drive::setInitialState() {
   train.engineRunning = 1;
   train.constSpeed = 0;
   startStations();
+  startTexts();
   train.viewSway = 0.5;
   masconupdate(train, vehicle, strings, protectionFlags(operation));
   checkBrakeSteps(vehicle);
   video.startDrive(strings.frameCountFactor);
   for (auto& e : movieSwitches()) e.done = false;
+  panel.reset();
+}
+
+// The door text on one-man routes that show the door side; the car count on
+// routes with a conductor.
+void Drive::startTexts() {
+  StationDisplay& shown = operation.display;
+  shown.doorText = doorSpec.oneMan && route.OneMan2 == 1 ? strings.Doors[0] : "";
+  shown.carsText = doorSpec.oneMan ? "" : std::to_string(vehicle.Cars) + strings.Cars;
 }
 
 void Drive::start1Click() {
@@ -214,7 +234,9 @@ void Drive::AppIdle() {
   applyMovieStops(movieStops(), video, reverseRunning == 1, train, videoChannels_, 0);
   train.prevFrame = train.frame;
   video.copyTo(videoSurface);
-  if (renderFrame() && physicsOn == 1) {
+  panel.ammeterMode = ammeterMode(train, vehicle);
+  bool fadeEnded = false;
+  if (renderFrame(fadeEnded) && physicsOn == 1) {
     // The physics step takes the recording speed of the stretch the train is in.
     track.film = filmSpeedAt(route, train.frame);
     track.videoMode = video.videoSwitchState;
@@ -222,9 +244,11 @@ void Drive::AppIdle() {
     video.advanceStationVideo(operation.clock, strings.videoFrameRate);
     engineSpeedStep(train, gearbox);
   }
+  // The last fade frame is drawn and stepped like any other; the window closes after it.
+  if (fadeEnded) platform_.window.closeWindow();
 }
 
-bool Drive::renderFrame() {
+bool Drive::renderFrame(bool& fadeEnded) {
   CabSurface& surface = platform_.surface;
   if (!surface.canDraw()) return false;
   surface.fill(0);
@@ -236,9 +260,7 @@ bool Drive::renderFrame() {
     fadeLevel += 5;
     if (fadeLevel > 255) {
       fadeLevel = 0;
-      // Closing finalises the surface: the rest of this frame has nothing to draw on.
-      platform_.window.closeWindow();
-      return false;
+      fadeEnded = true;
     }
   }
   surface.flip();

@@ -14,6 +14,7 @@
 #include "core/input/keyboard_state.h"
 #include "core/presentation/front_video.h"
 #include "core/presentation/front_video_sound.h"
+#include "core/presentation/panel/panel_state.h"
 #include "core/presentation/sprite_model.h"
 #include "core/route/boarding_random.h"
 #include "core/route/move_menu.h"
@@ -117,6 +118,7 @@ class Drive {
   std::unique_ptr<SoundChannels> sound = std::make_unique<SilentSoundChannels>();
   Picture videoSurface;  // the off-screen video surface, W x H
   FrontVideo video;
+  CabPanelState panel;
   // The second "[Staf]" picture shown before the drive starts (data path; none when empty).
   std::string startPicture;
   int reverseRunning = 0;  // 1 while the train runs backwards through the video
@@ -156,12 +158,14 @@ class Drive {
   void setInitialState();
   // The stations' part of the initial state and the start clock.
   void startStations();
+  void startTexts();
 
   // The passenger load (percent) of the section the train runs in: the
   // station record before the next stop.
   int sectionLoadPercent() const;
-  // Frame steps. renderFrame returns whether the surface could draw.
-  bool renderFrame();
+  // Frame steps. renderFrame returns whether the surface could draw and sets
+  // fadeEnded when the fade-out has run its course.
+  bool renderFrame(bool& fadeEnded);
   void showStartPicture();
 
   DataDirectory data_;
