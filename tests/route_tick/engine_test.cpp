@@ -132,22 +132,27 @@ TEST(Clutch, NeutralWhenPowerIsCutAndTheLeverGearWhenItIsTakenAgain) {
   TrainState t;
   t.gear = 2;
   t.gearLever = 2;
-  // Power cut in gear: neutral at once, the change completes on the next tick.
+  // Power cut in gear: neutral, and the clutch counts this tick's frame time
+  // at once, so a frame of 10 ms or more completes the change in the same tick.
   EXPECT_TRUE(clutchStep(t, g, ok, 16.7L));
   EXPECT_EQ(t.gear, 0);
-  EXPECT_EQ(t.clutchOut, 2);
-  EXPECT_TRUE(clutchStep(t, g, ok, 16.7L));
   EXPECT_EQ(t.clutchOut, 0);
-  EXPECT_EQ(t.gear, 0);
+  EXPECT_EQ(t.shiftElapsed, 0);
   EXPECT_FALSE(clutchStep(t, g, ok, 16.7L));
-  // Power again: the clutch opens, then engages the lever's gear.
+  // Power again: the clutch opens and engages the lever's gear in the same tick.
   t.powerNotch = 1;
-  EXPECT_TRUE(clutchStep(t, g, ok, 16.7L));
-  EXPECT_EQ(t.clutchOut, 1);
-  EXPECT_EQ(t.gear, 0);
   EXPECT_TRUE(clutchStep(t, g, ok, 16.7L));
   EXPECT_EQ(t.clutchOut, 0);
   EXPECT_EQ(t.gear, 2);
+  // A frame shorter than 10 ms leaves the change open until the next tick.
+  t.gearLever = 1;
+  EXPECT_TRUE(clutchStep(t, g, ok, 4));
+  EXPECT_EQ(t.clutchOut, 1);
+  EXPECT_EQ(t.shiftElapsed, 4);
+  EXPECT_EQ(t.gear, 2);
+  EXPECT_TRUE(clutchStep(t, g, ok, 16.7L));
+  EXPECT_EQ(t.clutchOut, 0);
+  EXPECT_EQ(t.gear, 1);
   // Open doors on an interlocked vehicle keep the clutch out of gear.
   t.gear = 0;
   EXPECT_FALSE(clutchStep(t, g, ClutchConditions{false, false, false}, 16.7L));

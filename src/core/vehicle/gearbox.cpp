@@ -49,8 +49,8 @@ bool clutchStep(TrainState& t, const GearboxSpec& g, const ClutchConditions& c, 
       changed = true;
     }
   }
-  // A change begun this tick completes on the next one.
-  if (!changed && t.clutchOut != 0) {
+  // The clutch counts the frame time from the tick it opened in.
+  if (t.clutchOut != 0) {
     t.shiftElapsed += static_cast<int>(Round(frameMs));
     if (t.shiftElapsed >= 10) {
       t.shiftElapsed = 0;
