@@ -58,7 +58,7 @@ void Timer1Timer(Drive& d, Dialogs& dialogs) {
     tick::atsBell(d);
     tick::patternProtection(d);
     tick::speedLimitsAndChecks(d);
-    tick::stations(d);
+    if (!tick::stations(d)) return;
     tick::vigilanceDevice(d);
     tick::stopBell(d);
     tick::trackImages(d);

@@ -14,7 +14,7 @@ void clockText(Drive& d) {
   timecalc(o.clock, o.clockSecondShown, o.display.clockText);
 }
 
-void stations(Drive& d) {
+bool stations(Drive& d) {
   const StationTable table(d.stations());
   const StationContext c{table,
                          d.routeSounds,
@@ -28,7 +28,7 @@ void stations(Drive& d) {
                          d.video.videoSwitchState,
                          [](int) {},
                          [&d] { d.BackClick(); }};
-  stationStep(d.train, d.operation, c);
+  return stationStep(d.train, d.operation, c);
 }
 
 void stopBell(Drive& d) { cab::stopBell(d.train, d.operation, *d.sound, d.vehicle.Stop); }

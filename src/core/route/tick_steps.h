@@ -53,8 +53,9 @@ void atsBell(Drive& d);
 void patternProtection(Drive& d);
 // Step 24: speed-limit approach, limit signs and speed checks.
 void speedLimitsAndChecks(Drive& d);
-// Step 25: stations: boards, stop zone, arrival, doors, departure, end of run.
-void stations(Drive& d);
+// Step 25: stations: boards, stop zone, arrival, doors, departure, end of run;
+// false when a one-man arrival at the last stop ends the tick.
+bool stations(Drive& d);
 // Step 26: vigilance device.
 void vigilanceDevice(Drive& d);
 // Step 27: stop bell.
