@@ -19,20 +19,23 @@ void clearStationFlags(OperationState& o, std::size_t count) {
     flags->assign(count + 1, false);
 }
 
-// The stop's clock: its departure time less its two sounds; a station
-// without a time takes one interpolated between its timed neighbours.
+// A station's departure time: its timetable time, or for a station without
+// one a time interpolated between its timed neighbours.
+int stationDeparture(const StationTable& s, int t) {
+  const StationData& stop = s[t];
+  if (stop.deptime != 0) return stop.deptime;
+  std::optional<TimedPoint> before, after;
+  for (int p = t - 1; p >= 0 && !before; --p)
+    if (s[p].deptime != 0) before = TimedPoint{s[p].deptime, static_cast<long double>(s[p].position)};
+  for (int q = t + 1; q < s.count() && !after; ++q)
+    if (s[q].deptime != 0) after = TimedPoint{s[q].deptime, static_cast<long double>(s[q].position)};
+  return interpolatedDeparture(before, after, stop.position).value_or(0);
+}
+
+// The stop's clock: its departure time less its two sounds.
 int stationClock(const StationTable& s, const RouteSounds& sounds, int t) {
   const StationData& stop = s[t];
-  int departure = stop.deptime;
-  if (departure == 0) {
-    std::optional<TimedPoint> before, after;
-    for (int p = t - 1; p >= 0 && !before; --p)
-      if (s[p].deptime != 0) before = TimedPoint{s[p].deptime, static_cast<long double>(s[p].position)};
-    for (int q = t + 1; q < s.count() && !after; ++q)
-      if (s[q].deptime != 0) after = TimedPoint{s[q].deptime, static_cast<long double>(s[q].position)};
-    departure = interpolatedDeparture(before, after, stop.position).value_or(0);
-  }
-  return departure - sounds.clockLength(stop.depsound) - sounds.clockLength(stop.arrsound);
+  return stationDeparture(s, t) - sounds.clockLength(stop.depsound) - sounds.clockLength(stop.arrsound);
 }
 
 // The first announcement (kind 0) at or after station t, rows 1 on.
@@ -95,8 +98,9 @@ void Drive::startStations() {
   operation.nextStopIndex = start;
   updateSectionMaxSpeed(operation, s, train.position);
   operation.patternSpeed = operation.sectionMaxSpeed + 10;
-  const StationData& first = s[start < 1 ? 0 : start];
-  operation.clock = startClock(start, TimedStop{first.deptime, routeSounds.clockLength(first.arrsound) / 30,
+  const int from = start < 1 ? 0 : start;
+  const StationData& first = s[from];
+  operation.clock = startClock(start, TimedStop{stationDeparture(s, from), routeSounds.clockLength(first.arrsound) / 30,
                                                 routeSounds.clockLength(first.depsound) / 30});
 }
 
