@@ -24,11 +24,12 @@ struct CabLamps {
   std::array<bool, OthersCapacity> others{};  // "[Others]" pictures
 };
 
-// What the station logic shows: its texts, the stop-position board pattern
+// What the station logic shows: its texts (the door text names the chosen
+// door side on one-man routes that show it), the stop-position board pattern
 // (0 none, 1 to 5 the 50 m to 300 m boards, 10 + i the stop mark of station
 // i) and the cab monitor picture's pattern.
 struct StationDisplay {
-  std::string stationText, carsText, prevStationText, nextStationText, clockText, maxSpeedText;
+  std::string stationText, carsText, doorText, prevStationText, nextStationText, clockText, maxSpeedText;
   int stopBoardPattern = 0;
   int monitorPattern = 0;
 };
