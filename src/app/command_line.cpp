@@ -2,48 +2,58 @@
 
 namespace cab::app {
 
+const char* const UsageText =
+    "usage: cabview [DATA_DIR] [--route FILE] [--vehicle FILE] [--vehicle-dir DIR]\n"
+    "       cabview --help | --version\n"
+    "\n"
+    "Drives a train from the cab. DATA_DIR holds the settings file \"vantorel.dat\", the vehicle\n"
+    "and route files and the pictures, sounds and videos they name; it defaults to the current\n"
+    "directory. The route defaults to line_Local_East1.dat, the vehicle to train_E231.dat.\n"
+    "cabview needs a display; cabview-headless drives a route without one.";
+
+QStringList argumentList(int argc, char** argv) {
+  QStringList list;
+  for (int i = 0; i < argc; ++i) list << QString::fromLocal8Bit(argv[i]);
+  return list;
+}
+
 std::optional<CommandLine> parseCommandLine(const QStringList& arguments, std::string& error) {
+  static const QStringList valueOptions = {"--route", "--vehicle", "--vehicle-dir", "--grab", "--grab-after"};
   CommandLine c;
   bool haveDirectory = false;
   for (int i = 1; i < arguments.size(); ++i) {
     const QString& arg = arguments[i];
-    if (!arg.startsWith("--")) {
-      if (haveDirectory) {
-        error = "unexpected argument " + arg.toStdString();
-        return std::nullopt;
-      }
+    if (arg == "--help" || arg == "-h") {
+      c.help = true;
+      return c;
+    }
+    if (arg == "--version") {
+      c.version = true;
+      return c;
+    }
+    if (!arg.startsWith('-')) {
+      if (haveDirectory) return error = "unexpected argument " + arg.toStdString(), std::nullopt;
       c.dataDirectory = arg.toStdString();
       haveDirectory = true;
       continue;
     }
-    if (i + 1 >= arguments.size()) {
-      error = arg.toStdString() + " needs a value";
-      return std::nullopt;
-    }
+    if (!valueOptions.contains(arg)) return error = "unknown option " + arg.toStdString(), std::nullopt;
+    if (i + 1 >= arguments.size()) return error = arg.toStdString() + " needs a value", std::nullopt;
     const QString value = arguments[++i];
-    if (arg == "--route")
+    if (arg == "--route") {
       c.request.routeFile = value.toStdString();
-    else if (arg == "--vehicle")
+    } else if (arg == "--vehicle") {
       c.request.vehicleFile = value.toStdString();
-    else if (arg == "--vehicle-dir")
+    } else if (arg == "--vehicle-dir") {
       c.request.vehicleDirectory = value.toStdString();
-    else if (arg == "--grab")
+    } else if (arg == "--grab") {
       c.grabs.push_back({value});
-    else if (arg == "--grab-after") {
+    } else {
       bool ok = false;
       const double seconds = value.toDouble(&ok);
-      if (c.grabs.empty()) {
-        error = "--grab-after follows a --grab";
-        return std::nullopt;
-      }
+      if (c.grabs.empty()) return error = "--grab-after follows a --grab", std::nullopt;
+      if (!ok || seconds < 0) return error = "--grab-after takes seconds", std::nullopt;
       c.grabs.back().afterSeconds = seconds;
-      if (!ok || seconds < 0) {
-        error = "--grab-after takes seconds";
-        return std::nullopt;
-      }
-    } else {
-      error = "unknown option " + arg.toStdString();
-      return std::nullopt;
     }
   }
   return c;

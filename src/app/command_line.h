@@ -20,11 +20,20 @@ struct CommandLine {
   std::string dataDirectory = ".";
   DriveRequest request{"line_Local_East1.dat", "", "train_E231.dat", 0, 999};
   std::vector<WindowGrab> grabs;  // the program quits after the last one
+  bool help = false;              // --help, -h: print the usage text instead of driving
+  bool version = false;           // --version
 };
+
+// The usage text, several lines without a final newline.
+extern const char* const UsageText;
+
+// The program's arguments, read without a QApplication.
+QStringList argumentList(int argc, char** argv);
 
 // cabview [DATA_DIR] [--route FILE] [--vehicle FILE] [--vehicle-dir DIR]
 //         [--grab FILE [--grab-after SECONDS]]...
-// Each --grab-after applies to the --grab before it.
+// Each --grab-after applies to the --grab before it. --help, -h and
+// --version stand alone: the arguments after them are not read.
 std::optional<CommandLine> parseCommandLine(const QStringList& arguments, std::string& error);
 
 }  // namespace cab::app

@@ -7,11 +7,12 @@
 
 #include "backends/picture/picture_decoder.h"
 #include "backends/video-ffmpeg/ffmpeg_video_source.h"
-#include "core/data/data_error.h"
 #include "core/input/key_codes.h"
 #include "core/input/keyboard.h"
 #include "core/shell/drive.h"
+#include "headless/halt_lines.h"
 #include "headless/headless_platform.h"
+#include "headless/run_end.h"
 #include "headless/script.h"
 #include "headless/trace.h"
 
@@ -32,8 +33,26 @@ long double percentile(std::vector<long double> values, long double p) {
   return values[std::min(index, values.size() - 1)];
 }
 
+// The stations of the "Move" menu, as a list for a message.
+std::string menuStations(const Drive& drive) {
+  std::string list;
+  for (const MoveMenuItem& item : drive.moveMenu) list += (list.empty() ? "" : ", ") + std::to_string(item.station);
+  return list.empty() ? "none" : list;
+}
+
+// A jump goes only to a station the "Move" menu offers, as in the window.
+void move(Drive& drive, int station, std::ostream& err) {
+  const auto& menu = drive.moveMenu;
+  if (std::any_of(menu.begin(), menu.end(), [&](const MoveMenuItem& item) { return item.station == station; })) {
+    drive.StationClick(station);
+    return;
+  }
+  err << "message: move " << station << ": station " << station << " is not in the Move menu (it offers stations "
+      << menuStations(drive) << ")\n";
+}
+
 // Returns false when the action ends the run.
-bool perform(Drive& drive, const ScriptAction& a) {
+bool perform(Drive& drive, const ScriptAction& a, std::ostream& err) {
   switch (a.kind) {
     case ActionKind::Char:
       AsciiDown(drive, a.character);
@@ -57,7 +76,7 @@ bool perform(Drive& drive, const ScriptAction& a) {
       if (!drive.timer1Enabled()) drive.start1Click();
       break;
     case ActionKind::Move:
-      drive.StationClick(a.number);
+      move(drive, a.number, err);
       break;
     case ActionKind::Save:
     case ActionKind::Load:
@@ -68,9 +87,99 @@ bool perform(Drive& drive, const ScriptAction& a) {
   return true;
 }
 
-void printHalt(const HaltError& e, std::ostream& err) {
-  for (const auto& text : e.messages()) err << "halt: " << text << '\n';
-}
+// One drive on the virtual clock with what it measures and counts.
+class VirtualRun {
+ public:
+  VirtualRun(Drive& drive, VirtualClock& clock, const RunOptions& options, const Script& script, std::ofstream& trace,
+             std::ostream& err)
+      : drive_(drive),
+        clock_(clock),
+        options_(options),
+        script_(script),
+        trace_(trace),
+        err_(err),
+        stops_(options.startStation) {}
+
+  // Loads the drive and runs it until the time limit, the script or the
+  // drive itself ends the run.
+  EndReason run() {
+    const auto loadStart = SteadyClock::now();
+    drive_.FormCreate();
+    loadMs_ = elapsedUs(loadStart) / 1000;
+    const long long endMs = options_.seconds ? static_cast<long long>(*options_.seconds * 1000 + 0.5L)
+                                             : (script_.actions.empty() ? 0 : script_.actions.back().atMs);
+    for (long long t = 0; t <= endMs; ++t) {
+      clock_.setMs(t);
+      if (!performActionsDue(t)) return closeDrive(EndReason::Script);
+      if (drive_.closed()) return EndReason::Closed;
+      frame(t);
+      if (drive_.closed()) return EndReason::Closed;
+      tick(t);
+    }
+    return closeDrive(options_.seconds ? EndReason::Seconds : EndReason::Script);
+  }
+
+  int stops() const { return stops_.stops(); }
+
+  void writeBenchLine(std::ostream& out) const {
+    out << "frames=" << frameUs_.size() << " ticks=" << tickUs_.size() << " load_ms=" << loadMs_
+        << " frame_us_median=" << percentile(frameUs_, 0.5L) << " frame_us_p99=" << percentile(frameUs_, 0.99L)
+        << " tick_us_median=" << percentile(tickUs_, 0.5L) << " tick_us_p99=" << percentile(tickUs_, 0.99L) << '\n';
+  }
+
+ private:
+  // False when an action ends the run.
+  bool performActionsDue(long long t) {
+    while (nextAction_ < script_.actions.size() && script_.actions[nextAction_].atMs <= t)
+      if (!perform(drive_, script_.actions[nextAction_++], err_)) return false;
+    return true;
+  }
+
+  void frame(long long t) {
+    const long double lastFrame = drive_.timing.lastFrame;
+    const auto frameStart = SteadyClock::now();
+    drive_.AppIdle();
+    if (drive_.timing.lastFrame == lastFrame) return;
+    frameUs_.push_back(elapsedUs(frameStart));
+    if (trace_.is_open() && frames_ % options_.traceEvery == 0) writeTraceRow(trace_, t, drive_);
+    ++frames_;
+  }
+
+  // Timer1: a tick 100 ms after it was switched on, then every 100 ms.
+  void tick(long long t) {
+    if (!drive_.timer1Enabled()) {
+      nextTickMs_ = -1;
+    } else if (nextTickMs_ < 0) {
+      nextTickMs_ = t + 100;
+    } else if (t >= nextTickMs_) {
+      nextTickMs_ += 100;
+      stops_.beforeTick(drive_.operation.arrived);
+      const auto tickStart = SteadyClock::now();
+      drive_.Timer1Timer();
+      tickUs_.push_back(elapsedUs(tickStart));
+      stops_.afterTick(drive_.operation.arrived);
+    }
+  }
+
+  EndReason closeDrive(EndReason reason) {
+    if (drive_.closed()) return EndReason::Closed;
+    drive_.FormCloseQuery();
+    return reason;
+  }
+
+  Drive& drive_;
+  VirtualClock& clock_;
+  const RunOptions& options_;
+  const Script& script_;
+  std::ofstream& trace_;
+  std::ostream& err_;
+  StopCounter stops_;
+  std::size_t nextAction_ = 0;
+  long long nextTickMs_ = -1;
+  long long frames_ = 0;
+  std::vector<long double> frameUs_, tickUs_;
+  long double loadMs_ = 0;
+};
 
 }  // namespace
 
@@ -113,128 +222,12 @@ int runDrive(const RunOptions& options, std::ostream& out, std::ostream& err) {
               DrivePlatform{dialogs, settings, clock, status, surface, window, pictures, video}, request);
   drivePtr = &drive;
 
-  std::vector<long double> frameUs, tickUs;
-  long double loadMs = 0;
-  try {
-    const auto loadStart = SteadyClock::now();
-    drive.FormCreate();
-    loadMs = elapsedUs(loadStart) / 1000;
-
-    long long endMs = options.seconds ? static_cast<long long>(*options.seconds * 1000 + 0.5L)
-                                      : (script.actions.empty() ? 0 : script.actions.back().atMs);
-    std::size_t nextAction = 0;
-    long long nextTickMs = -1;
-    long long frames = 0;
-    bool ended = false;
-    for (long long t = 0; t <= endMs && !ended && !drive.closed(); ++t) {
-      clock.setMs(t);
-      while (nextAction < script.actions.size() && script.actions[nextAction].atMs <= t)
-        if (!perform(drive, script.actions[nextAction++])) ended = true;
-      if (ended || drive.closed()) break;
-
-      const long double lastFrame = drive.timing.lastFrame;
-      const auto frameStart = SteadyClock::now();
-      drive.AppIdle();
-      if (drive.timing.lastFrame != lastFrame) {
-        frameUs.push_back(elapsedUs(frameStart));
-        if (trace.is_open() && frames % options.traceEvery == 0) writeTraceRow(trace, t, drive);
-        ++frames;
-      }
-      if (drive.closed()) break;
-
-      // Timer1: a tick 100 ms after it was switched on, then every 100 ms.
-      if (!drive.timer1Enabled()) {
-        nextTickMs = -1;
-      } else if (nextTickMs < 0) {
-        nextTickMs = t + 100;
-      } else if (t >= nextTickMs) {
-        nextTickMs += 100;
-        const auto tickStart = SteadyClock::now();
-        drive.Timer1Timer();
-        tickUs.push_back(elapsedUs(tickStart));
-      }
-    }
-    if (!drive.closed()) drive.FormCloseQuery();
-  } catch (const HaltError& e) {
-    printHalt(e, err);
-    return 2;
-  }
-
-  if (options.bench)
-    out << "frames=" << frameUs.size() << " ticks=" << tickUs.size() << " load_ms=" << loadMs
-        << " frame_us_median=" << percentile(frameUs, 0.5L) << " frame_us_p99=" << percentile(frameUs, 0.99L)
-        << " tick_us_median=" << percentile(tickUs, 0.5L) << " tick_us_p99=" << percentile(tickUs, 0.99L) << '\n';
-  return 0;
-}
-
-std::optional<RunOptions> parseArguments(int argc, char** argv, std::string& error) {
-  RunOptions o;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    auto value = [&]() -> std::optional<std::string> {
-      if (i + 1 >= argc) {
-        error = arg + " needs a value";
-        return std::nullopt;
-      }
-      return std::string(argv[++i]);
-    };
-    auto number = [&](const std::string& text, long double& out) {
-      try {
-        std::size_t used = 0;
-        out = std::stold(text, &used);
-        if (used != text.size()) throw std::invalid_argument(text);
-        return true;
-      } catch (const std::logic_error&) {
-        error = arg + ": not a number: " + text;
-        return false;
-      }
-    };
-    if (arg == "--bench") {
-      o.bench = true;
-      continue;
-    }
-    std::string* target = nullptr;
-    if (arg == "--data")
-      target = &o.dataDirectory;
-    else if (arg == "--route")
-      target = &o.routeFile;
-    else if (arg == "--vehicle")
-      target = &o.vehicleFile;
-    else if (arg == "--vehicle-dir")
-      target = &o.vehicleDirectory;
-    else if (arg == "--script")
-      target = &o.scriptFile;
-    else if (arg == "--trace")
-      target = &o.traceFile;
-    auto v = value();
-    if (!v) return std::nullopt;
-    if (target) {
-      *target = *v;
-      continue;
-    }
-    long double n = 0;
-    if (arg != "--start-station" && arg != "--seconds" && arg != "--trace-every") {
-      error = "unknown option " + arg;
-      return std::nullopt;
-    }
-    if (!number(*v, n)) return std::nullopt;
-    if (arg == "--seconds") {
-      if (!(n >= 0)) return error = "--seconds must not be negative", std::nullopt;
-      o.seconds = n;
-    } else if (arg == "--start-station") {
-      o.startStation = static_cast<int>(n);
-    } else {
-      if (n < 1) return error = "--trace-every must be 1 or more", std::nullopt;
-      o.traceEvery = static_cast<int>(n);
-    }
-  }
-  if (o.dataDirectory.empty() || o.routeFile.empty() || o.vehicleFile.empty()) {
-    error =
-        "usage: cabview-headless --data DIR --route FILE --vehicle FILE [--vehicle-dir DIR] [--start-station N] "
-        "[--script FILE] [--seconds S] [--trace FILE.csv] [--trace-every N] [--bench]";
-    return std::nullopt;
-  }
-  return o;
+  VirtualRun run(drive, clock, options, script, trace, err);
+  EndReason reason = EndReason::Halt;
+  const bool ended = runReportingHalts([&] { reason = run.run(); }, err);
+  if (ended && options.bench) run.writeBenchLine(out);
+  writeEndLine(out, clock.ms(), drive.train.position, run.stops(), reason);
+  return ended ? 0 : 2;
 }
 
 }  // namespace cab::headless

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -14,6 +15,14 @@ namespace {
 
 [[noreturn]] void fail(int line, const std::string& why) {
   throw std::runtime_error("script line " + std::to_string(line) + ": " + why);
+}
+
+// Scroll Lock (VK_SCROLL), which the key-name table does not list.
+constexpr int ScrollLockKey = 0x91;
+
+std::optional<int> keyCode(const std::string& name) {
+  if (name == "ScrollLock") return ScrollLockKey;
+  return keyCodeForName(name);
 }
 
 int parseNumber(const std::string& text, int line) {
@@ -32,14 +41,18 @@ ScriptAction parseAction(const std::string& verb, const std::string& arg, int li
   if (verb == "char") {
     needArg();
     a.kind = ActionKind::Char;
-    if (arg == "space") a.character = ' ';
-    else if (arg == "enter") a.character = '\r';
-    else if (arg.size() == 1) a.character = arg[0];
-    else fail(line, "char takes one character, space or enter");
+    if (arg == "space")
+      a.character = ' ';
+    else if (arg == "enter")
+      a.character = '\r';
+    else if (arg.size() == 1)
+      a.character = arg[0];
+    else
+      fail(line, "char takes one character, space or enter");
   } else if (verb == "down" || verb == "up") {
     needArg();
     a.kind = verb == "down" ? ActionKind::Down : ActionKind::Up;
-    auto code = keyCodeForName(arg);
+    auto code = keyCode(arg);
     if (!code) fail(line, "unknown key: " + arg);
     a.keyCode = *code;
   } else if (verb == "wheel") {

@@ -7,11 +7,30 @@
 
 #include "content_set.h"
 
+namespace {
+
+const char* const UsageText =
+    "usage: cabview-demo OUT_DIR [--small]\n"
+    "       cabview-demo --help | --version\n"
+    "\n"
+    "Writes the demo content set (settings, vehicles, routes, pictures, sounds and the\n"
+    "rendered route videos) into OUT_DIR. --small renders the videos at 160 x 90.\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
   std::string out;
   bool small = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
+    if (a == "--help" || a == "-h") {
+      std::fputs(UsageText, stdout);
+      return 0;
+    }
+    if (a == "--version") {
+      std::puts("cabview-demo " CABVIEW_VERSION);
+      return 0;
+    }
     if (a == "--small")
       small = true;
     else if (out.empty() && !a.empty() && a[0] != '-')
@@ -22,7 +41,7 @@ int main(int argc, char** argv) {
     }
   }
   if (out.empty()) {
-    std::fprintf(stderr, "usage: cabview-demo OUT_DIR [--small]\n");
+    std::fputs(UsageText, stderr);
     return 2;
   }
   if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))

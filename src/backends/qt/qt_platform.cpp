@@ -1,6 +1,7 @@
 #include "backends/qt/qt_platform.h"
 
 #include <QMessageBox>
+#include <iostream>
 
 namespace cab::qt {
 
@@ -15,7 +16,9 @@ QString groupKey(const std::string& keyPath, const std::string& name) {
 
 }  // namespace
 
+// The text also goes to stderr, for a user who started the program from a terminal.
 void QtDialogs::message(const std::string& text) {
+  std::cerr << text << std::endl;
   QMessageBox::information(parent_, QStringLiteral("鉄道運転シミュレータ"), QString::fromStdString(text));
 }
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace cab::headless {
+
+struct RunOptions {
+  std::string dataDirectory;
+  std::string routeFile;
+  std::string vehicleFile;
+  std::string vehicleDirectory;
+  int startStation = 0;
+  std::string scriptFile;
+  std::optional<long double> seconds;
+  std::string traceFile;
+  int traceEvery = 1;
+  bool bench = false;
+  bool help = false;     // --help, -h: print the usage text instead of driving
+  bool version = false;  // --version
+};
+
+// The usage text of cabview-headless, several lines without a final newline.
+extern const char* const UsageText;
+
+// Parses the command line; an error text on failure. --help, -h and
+// --version stand alone: the arguments after them are not read.
+std::optional<RunOptions> parseArguments(int argc, char** argv, std::string& error);
+
+}  // namespace cab::headless

@@ -1,0 +1,1 @@
+target_compile_definitions(tests_${name} PRIVATE CABVIEW_VERSION="${PROJECT_VERSION}")
