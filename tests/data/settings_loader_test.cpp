@@ -1,8 +1,12 @@
+#include "core/data/settings_loader.h"
+
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "core/common/data_directory.h"
 #include "core/common/text_decoding.h"
 #include "core/data/data_error.h"
-#include "core/data/settings_loader.h"
 
 namespace cab {
 namespace {
@@ -22,11 +26,12 @@ TEST(SettingsLoader, FillsEveryKey) {
   EXPECT_EQ(s.videoHeight, 480);
   EXPECT_EQ(s.Path, "movie\\");
   const std::pair<const std::string*, const char*> fields[] = {
-      {&s.Forward, "前"},  {&s.Neutral, "中"},   {&s.Reverse, "後"},  {&s.Stop, "停車"},    {&s.Pass, "通過"},
-      {&s.Stop2, "停車2"}, {&s.Neut, "N"},      {&s.Neut2, "N2"},    {&s.Apply, "込め"},   {&s.Maintain, "保"},
-      {&s.Remove, "緩め"}, {&s.Hold, "抑"},     {&s.Hold2, "抑速"},  {&s.EB, "非常"},      {&s.Const, "定速"},
-      {&s.Cars, "両"},     {&s.TC, "TC"},       {&s.Stops[1], "通過駅"}, {&s.Doors[1], "開"}, {&s.Gears[2], "2速"},
-      {&s.InfoLabel[1], "l1"}, {&s.InfoLabel[2], ""}, {&s.menu.start, "開始"}, {&s.menu.save, "保存"}};
+      {&s.Forward, "前"},      {&s.Neutral, "中"},      {&s.Reverse, "後"},      {&s.Stop, "停車"},
+      {&s.Pass, "通過"},       {&s.Stop2, "停車2"},     {&s.Neut, "N"},          {&s.Neut2, "N2"},
+      {&s.Apply, "込め"},      {&s.Maintain, "保"},     {&s.Remove, "緩め"},     {&s.Hold, "抑"},
+      {&s.Hold2, "抑速"},      {&s.EB, "非常"},         {&s.Const, "定速"},      {&s.Cars, "両"},
+      {&s.TC, "TC"},           {&s.Stops[1], "通過駅"}, {&s.Doors[1], "開"},     {&s.Gears[2], "2速"},
+      {&s.InfoLabel[1], "l1"}, {&s.InfoLabel[2], ""},   {&s.menu.start, "開始"}, {&s.menu.save, "保存"}};
   for (const auto& [field, expected] : fields) EXPECT_EQ(*field, expected);
 }
 
@@ -52,6 +57,47 @@ TEST(SettingsLoader, ErrorsHaltWithTheSettingsMessage) {
       ASSERT_EQ(e.messages().size(), c.messages) << c.text;
       EXPECT_EQ(e.messages()[0], "stringファイルに誤りがあります");
     }
+  }
+}
+
+// The video surface is W x H: each side from 16 to 8192 pixels.
+TEST(SettingsLoader, VideoSurfaceSidesAreBounded) {
+  const auto disp = [](const std::string& width, const std::string& height) {
+    return "[Disp]\n30,1\n0\n" + width + "\n" + height + "\n0\n";
+  };
+  struct Case {
+    std::string width, height, reason;
+  } refused[] = {{"-1", "48", "[Disp] 3行目の映像の幅 -1 は16以上8192以下にしてください"},
+                 {"0", "48", "[Disp] 3行目の映像の幅 0 は16以上8192以下にしてください"},
+                 {"15,640", "48", "[Disp] 3行目の映像の幅 15 は16以上8192以下にしてください"},
+                 {"8193", "48", "[Disp] 3行目の映像の幅 8193 は16以上8192以下にしてください"},
+                 {"64", "0", "[Disp] 4行目の映像の高さ 0 は16以上8192以下にしてください"},
+                 {"64", "-48", "[Disp] 4行目の映像の高さ -48 は16以上8192以下にしてください"},
+                 {"64", "2147483647", "[Disp] 4行目の映像の高さ 2147483647 は16以上8192以下にしてください"}};
+  for (const Case& c : refused) {
+    try {
+      loadSettings(disp(c.width, c.height));
+      ADD_FAILURE() << c.width << " x " << c.height;
+    } catch (const DataError& e) {
+      EXPECT_EQ(e.messages(), (std::vector<std::string>{"stringファイルに誤りがあります", c.reason}));
+    }
+  }
+  const UiStrings smallest = loadSettings(disp("16", "16"));
+  EXPECT_EQ(smallest.videoWidth, 16);
+  const UiStrings largest = loadSettings(disp("8192", "8192"));
+  EXPECT_EQ(largest.videoHeight, 8192);
+}
+
+TEST(SettingsLoader, MissingFileNamesItsPath) {
+  const std::filesystem::path root = std::filesystem::temp_directory_path() / "cabview-no-such-data-directory";
+  std::filesystem::remove_all(root);
+  try {
+    loadSettingsFile(DataDirectory(root));
+    ADD_FAILURE();
+  } catch (const DataError& e) {
+    EXPECT_EQ(e.messages(),
+              (std::vector<std::string>{"stringファイルに誤りがあります",
+                                        "ファイル " + (root / "vantorel.dat").string() + " を開けません"}));
   }
 }
 

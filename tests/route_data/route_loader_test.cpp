@@ -9,11 +9,11 @@ namespace {
 using testing::fixtureBytes;
 using testing::RouteDirectory;
 
-// The fixture's pictures, all present.
+// The fixture's pictures, all present but the start picture of "[Staf]", which is only shown.
 void writeFixturePictures(const RouteDirectory& dir) {
-  for (const char* name :
-       {"monitor.bmp", "teimoku.bmp", "lineS.bmp", "lineM.bmp", "lineE.bmp", "slope.bmp", "limit.bmp", "remain.bmp",
-        "cross.bmp", "other.bmp", "signal.bmp", "sub0.bmp", "sub1.bmp", "sub2.bmp", "traffic.bmp"})
+  for (const char* name : {"staf1.bmp", "staf3.bmp", "monitor.bmp", "teimoku.bmp", "lineS.bmp", "lineM.bmp",
+                           "lineE.bmp", "slope.bmp", "limit.bmp", "remain.bmp", "cross.bmp", "other.bmp", "signal.bmp",
+                           "sub0.bmp", "sub1.bmp", "sub2.bmp", "traffic.bmp"})
     dir.picture(name, 100, 75);
   dir.picture("anim.bmp", 250, 75);
 }
@@ -242,6 +242,52 @@ TEST(RouteLoader, TablesPastCapacityAreRefused) {
       ASSERT_EQ(e.messages().size(), 2u);
       EXPECT_EQ(e.messages()[0].rfind("路線ファイルに誤りがあります。", 0), 0u);
     }
+  }
+}
+
+// The timetable (line 1) and sub-display (line 3) pictures must exist when
+// named; names are resolved like every data path.
+TEST(RouteLoader, StafPicturesMustExist) {
+  RouteDirectory dir("staf");
+  dir.picture("image/Staf/TABLE.BMP");
+  dir.picture("sub.png");
+  struct Case {
+    const char* name;
+    const char* lines;
+    const char* halt;  // none when the route loads
+  } cases[] = {
+      {"all present, case and separators as written in the data", "image\\staf\\table.bmp\nnone.bmp\nSUB.PNG", nullptr},
+      {"empty lines name nothing", "\n\n", nullptr},
+      {"missing timetable", "table.bmp\n\nsub.png", "table.bmpが見つかりません"},
+      {"missing sub display", "image\\staf\\table.bmp\n\nimage\\sub.png", "image\\sub.pngが見つかりません"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string text = std::string("[Staf]\n") + c.lines + "\n[StartPos]\n5\n";
+    if (!c.halt) {
+      EXPECT_EQ(dir.load(text).StartPos, 5);
+      continue;
+    }
+    try {
+      dir.load(text);
+      ADD_FAILURE() << "accepted";
+    } catch (const DataError& e) {
+      EXPECT_EQ(e.messages(), std::vector<std::string>{c.halt});
+    }
+  }
+  // A later "[Staf]" replaces the names that are checked.
+  EXPECT_NO_THROW(dir.load("[Staf]\nnone.bmp\n\n\n[Staf]\n\n\n\n"));
+}
+
+TEST(RouteLoader, MissingFileNamesItsPath) {
+  RouteDirectory dir("missing");
+  try {
+    loadRouteFile("line_Local_East9.dat", "train_E231.dat", dir.target());
+    FAIL();
+  } catch (const DataError& e) {
+    EXPECT_EQ(e.messages(), (std::vector<std::string>{
+                                "路線ファイルに誤りがあります。その他:",
+                                "ファイル " + (dir.root() / "line_Local_East9.dat").string() + " を開けません"}));
   }
 }
 

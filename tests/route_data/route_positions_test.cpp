@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 #include "core/data/data_error.h"
@@ -189,16 +190,52 @@ TEST(SpeedUnits, FilmSpeedInterpolatesWithinHalfOpenStretches) {
   EXPECT_FALSE(filmSpeedAt(d, -1));
 }
 
-TEST(SpeedUnits, LoaderRefusesAStretchOfNoFramesAndBadFields) {
+TEST(SpeedUnits, LoaderRefusesBadFields) {
   testing::RouteDirectory dir("speedunits");
-  const char* bad[] = {"[SpeedUnit]\n0,100,30,30\n100,100,30,30\n#\n", "[SpeedUnit]\n0,100,fast,30\n#\n"};
-  for (const char* text : bad) {
+  try {
+    dir.load("[SpeedUnit]\n0,100,fast,30\n#\n");
+    ADD_FAILURE();
+  } catch (const DataError& e) {
+    ASSERT_EQ(e.messages().size(), 2u);
+    EXPECT_EQ(e.messages()[0], "路線ファイルに誤りがあります。[SpeedUnit]:0,100,fast,30");
+  }
+}
+
+// A stretch whose two frames are equal is only an error when a position falls on it.
+TEST(SpeedUnits, StretchOfNoFramesMayHoldNoPosition) {
+  testing::RouteDirectory dir("emptystretch");
+  RouteData d = dir.load(
+      "[Signal]\n0,0,0,0,0,50\n0,0,0,0,0,150\n#\n"
+      "[SpeedUnit]\n0,100,36,36\n100,100,10,10\n100,200,36,36\n#\n");
+  ASSERT_EQ(d.SpeedUnitCount, 3);
+  ConvertRoutePositions(d, 30);
+  EXPECT_EQ(d.SpeedUnit[1].distanceEnd, d.SpeedUnit[0].distanceEnd);
+  ASSERT_EQ(d.ProtectionPointCount, 2);
+  EXPECT_EQ(d.ProtectionPoints[1].position, 5000);
+
+  struct Case {
+    const char* name;
+    std::function<void(RouteData&)> place;  // puts a position on frame 100
+  } onTheStretch[] = {
+      {"signal", [](RouteData& r) { r.Signal[1].positionFrame = 100; }},
+      {"station", [](RouteData& r) { r.Station[r.StationCount++].Start = 100; }},
+      {"tunnel end",
+       [](RouteData& r) {
+         r.Tunnel[r.TunnelCount++] = {0, 100, 0};
+       }},
+  };
+  for (const Case& c : onTheStretch) {
+    SCOPED_TRACE(c.name);
+    RouteData bad = dir.load(
+        "[Signal]\n0,0,0,0,0,50\n0,0,0,0,0,150\n#\n"
+        "[SpeedUnit]\n0,100,36,36\n100,100,10,10\n100,200,36,36\n#\n");
+    c.place(bad);
     try {
-      dir.load(text);
-      ADD_FAILURE() << text;
+      ConvertRoutePositions(bad, 30);
+      ADD_FAILURE() << "accepted";
     } catch (const DataError& e) {
-      ASSERT_EQ(e.messages().size(), 2u);
-      EXPECT_EQ(e.messages()[0].rfind("路線ファイルに誤りがあります。[SpeedUnit]:", 0), 0u);
+      EXPECT_EQ(e.messages(), (std::vector<std::string>{"路線ファイルに誤りがあります。[SpeedUnit]:2行目",
+                                                        "始点と終点が同じフレーム(100)の区間に位置があります"}));
     }
   }
 }

@@ -10,8 +10,9 @@ using testing::VehicleMessage;
 
 struct ErrorCase {
   const char* what;
-  std::string text;     // appended to the minimal vehicle
-  std::string message;  // the halt's message
+  std::string text;         // appended to the minimal vehicle
+  std::string message;      // the halt's first message
+  std::string reason = {};  // its second message, naming the key; none when empty
 };
 
 std::string rows(const std::string& row, int count) {
@@ -29,7 +30,13 @@ class VehicleErrors : public ::testing::TestWithParam<ErrorCase> {};
 
 TEST_P(VehicleErrors, NamesTheGroupBeingRead) {
   testing::VehicleText reader;
-  EXPECT_EQ(reader.haltOf(minimalWith(GetParam().text)), GetParam().message) << GetParam().what;
+  const ErrorCase& c = GetParam();
+  const auto messages = reader.haltsOf(minimalWith(c.text));
+  ASSERT_EQ(messages.size(), c.reason.empty() ? 1u : 2u) << c.what;
+  EXPECT_EQ(messages[0], c.message) << c.what;
+  if (!c.reason.empty()) {
+    EXPECT_EQ(messages[1], c.reason) << c.what;
+  }
 }
 
 const std::string Base = VehicleMessage + "- 列車の基本設定";
@@ -95,9 +102,11 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Capacities, VehicleErrors,
     ::testing::Values(
-        ErrorCase{"brake sounds of 12 steps", "[Brake]\n12\n[Sound_BR]\n" + rows("1,2\n", 12), Base},
-        ErrorCase{"11 steps and one more row", "[Brake]\n11\n[Sound_BA]\n" + rows("1,2\n", 12), Base},
-        ErrorCase{"power sounds", "[Power]\n12\n[Sound_PK]\n" + rows("1\n", 12), Base},
+        ErrorCase{"brake sounds of 12 steps", "[Brake]\n12\n[Sound_BR]\n" + rows("1,2\n", 12), Base,
+                  "[Brake] は 11 以下が必要です"},
+        ErrorCase{"11 steps and one more row", "[Brake]\n11\n[Sound_BA]\n" + rows("1,2\n", 12), Base,
+                  "[Brake] は [Sound_BA] があるとき 10 以下が必要です"},
+        ErrorCase{"power sounds", "[Power]\n12\n[Sound_PK]\n" + rows("1\n", 12), Base, "[Power] は 11 以下が必要です"},
         ErrorCase{"switch sounds", "[SwitchSound]\n" + rows("1,2,3\n", 502) + "#\n", Base},
         ErrorCase{"engine rates", "[EngineRate]\n" + rows("600,2\n", 10) + "#\n", Base},
         ErrorCase{"notches", "[Notch]\n" + rows("1\n1\n10\n20\n1\n0\n", 12) + "#\n", VehicleMessage + "[Notch]"},
@@ -119,22 +128,63 @@ INSTANTIATE_TEST_SUITE_P(
                   VehicleMessage + "[Lamp_signal]"},
         ErrorCase{"other pictures", "[Others]\n" + rows("o.bmp\n1\n2\n", 12) + "#\n", VehicleMessage + "[Others]"}));
 
+// Handle steps beyond the room of the handle-sound tables, with the tables or without.
+INSTANTIATE_TEST_SUITE_P(
+    HandleSteps, VehicleErrors,
+    ::testing::Values(ErrorCase{"largest brake count", "[Brake]\n2147483647\n", Base, "[Brake] は 11 以下が必要です"},
+                      ErrorCase{"12 brake steps", "[Brake]\n12\n", Base, "[Brake] は 11 以下が必要です"},
+                      ErrorCase{"12 notches", "[Power]\n12\n", Base, "[Power] は 11 以下が必要です"},
+                      ErrorCase{"more steps after the sound table",
+                                "[Brake]\n3\n[Sound_BK]\n1,2\n3,4\n5,6\n[Brake]\n12\n", Base,
+                                "[Brake] は 11 以下が必要です"}));
+
 // Values the running gear divides by.
 INSTANTIATE_TEST_SUITE_P(
     Divisors, VehicleErrors,
     ::testing::Values(
-        ErrorCase{"no mass", "[Tons]\n0\n0\n", Base}, ErrorCase{"below a tonne", "[Tons]\n0.9999\n0\n", Base},
-        ErrorCase{"mass falling with load", "[Tons]\n100\n-0.1\n", Base},
-        ErrorCase{"no emergency pressure", "[EBPress]\n0\n0\n", Base}, ErrorCase{"no cars", "[Cars]\n0\n", Base},
-        ErrorCase{"negative shoe friction", "[BrakeRate2]\n-0.01\n", Base},
-        ErrorCase{"diesel without power notches", "[Engine_Type]\n0\n[Power]\n0\n", Base},
-        ErrorCase{"traction curve without v1", "[Notch]\n2\n2\n0\n60\n1\n0\n#\n", VehicleMessage + "[Notch]"},
-        ErrorCase{"traction curve without v2", "[Notch]\n2\n2\n30\n0\n1\n0\n#\n", VehicleMessage + "[Notch]"},
-        ErrorCase{"resistor control without Imax", "[Power_Type]\n0\n", VehicleMessage + "[CurrentP]"},
+        ErrorCase{"no mass", "[Tons]\n0\n0\n", Base, "[Tons] は 1 以上が必要です"},
+        ErrorCase{"below a tonne", "[Tons]\n0.9999\n0\n", Base, "[Tons] は 1 以上が必要です"},
+        ErrorCase{"mass falling with load", "[Tons]\n100\n-0.1\n", Base, "[Tons] は 2行目に 0 以上が必要です"},
+        ErrorCase{"no emergency pressure", "[EBPress]\n0\n0\n", Base, "[EBPress] は 1 以上が必要です"},
+        ErrorCase{"no cars", "[Cars]\n0\n", Base, "[Cars] は 1 以上が必要です"},
+        ErrorCase{"negative shoe friction", "[BrakeRate2]\n-0.01\n", Base, "[BrakeRate2] は 0 以上が必要です"},
+        ErrorCase{"diesel without power notches", "[Engine_Type]\n0\n[Power]\n0\n", Base,
+                  "[Power] は 気動車では 1 以上が必要です"},
+        ErrorCase{"traction curve without v1", "[Notch]\n2\n2\n0\n60\n1\n0\n#\n", VehicleMessage + "[Notch]",
+                  "[Notch] は 1番目の行の v1 と v2 に 1 以上が必要です"},
+        ErrorCase{"second traction curve without v2", "[Notch]\n2\n2\n30\n60\n1\n0\n2\n2\n30\n0\n1\n0\n#\n",
+                  VehicleMessage + "[Notch]", "[Notch] は 2番目の行の v1 と v2 に 1 以上が必要です"},
+        ErrorCase{"resistor control without its table", "[Power_Type]\n0\n", Base,
+                  "[Power_Type] は 0 (抵抗制御) のとき [CurrentP] の表が必要です"},
+        ErrorCase{"resistor control without Imax", "[Power_Type]\n0\n[CurrentP]\n0\n2\n40\n#\n",
+                  VehicleMessage + "[CurrentP]", "[CurrentP] は 1行目 (Imax) に 1 以上が必要です"},
         ErrorCase{"resistor control without vBase", "[Power_Type]\n0\n[CurrentP]\n400\n2\n0\n#\n",
-                  VehicleMessage + "[CurrentP]"},
+                  VehicleMessage + "[CurrentP]", "[CurrentP] は 3行目 (vBase) に 0 より大きい値が必要です"},
         ErrorCase{"gear with equal first speeds", "[Engine_Type]\n0\n[Engine]\n10\n10\n40\n1\n1\n1\n#\n",
-                  VehicleMessage + "[Engine]"}));
+                  VehicleMessage + "[Engine]", "[Engine] は 1番目の行の s0 と s1 に異なる値が必要です"}));
+
+// A file that lacks a key the drive needs blames that key, not a later check's.
+TEST(VehicleFile, MissingKeysAreNamed) {
+  const auto without = [](const std::string& lines) {
+    std::string text = testing::MinimalVehicleText;
+    const auto at = text.find(lines);
+    EXPECT_NE(at, std::string::npos) << lines;
+    return text.erase(at, lines.size());
+  };
+  struct Case {
+    const char* what;
+    std::string text;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"empty file", "", {Base, "[Tons] は 1 以上が必要です"}},
+      {"no [Cars]", without("[Cars]\n4\n"), {Base, "[Cars] は 1 以上が必要です"}},
+      {"no [Power_Type]",
+       without("[Power_Type]\n1\n"),
+       {Base, "[Power_Type] は 0 (抵抗制御) のとき [CurrentP] の表が必要です"}},
+  };
+  testing::VehicleText reader;
+  for (const Case& c : cases) EXPECT_EQ(reader.haltsOf(c.text), c.messages) << c.what;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     PowerTypes, VehicleErrors,
@@ -145,14 +195,15 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{"electric with gears", "[Engine]\n0\n20\n40\n1\n1\n1\n#\n",
                                 "動力が電車なのにEngine指定があります"}));
 
-TEST(VehicleFile, MissingFileIsAVehicleError) {
+TEST(VehicleFile, MissingFileIsAVehicleErrorNamingThePath) {
   testing::FakePictureLoader pictures;
   SpriteModel sprites;
   try {
     loadVehicleFile(DataDirectory(CABVIEW_FIXTURES), "vehicle\\", "none.dat", pictures, sprites);
     FAIL();
   } catch (const DataError& e) {
-    EXPECT_EQ(e.messages().front(), testing::VehicleMessage + "- 列車の基本設定");
+    EXPECT_EQ(e.messages(), (std::vector<std::string>{
+                                Base, "ファイル " + std::string(CABVIEW_FIXTURES) + "/vehicle/none.dat を開けません"}));
   }
 }
 
@@ -162,6 +213,13 @@ TEST(VehicleFile, ValuesThatDivideAreAcceptedWhenSound) {
   EXPECT_EQ(reader.haltOf(minimalWith("[Notch]\n-1\n0\n0\n0\n1\n0\n#\n")), "");  // constant-acceleration row
   EXPECT_EQ(reader.haltOf(minimalWith("[Power_Type]\n0\n[CurrentP]\n400\n2\n38.5\n#\n")), "");
   EXPECT_EQ(reader.haltOf(minimalWith("[Engine_Type]\n0\n[Engine]\n0\n20\n40\n1\n1\n1\n#\n")), "");
+}
+
+TEST(VehicleFile, HandleStepsUpToTheTablesRoomLoad) {
+  testing::VehicleText reader;
+  EXPECT_EQ(reader.load(minimalWith("[Brake]\n11\n[Power]\n11\n")).Brake, 11);
+  EXPECT_EQ(reader.load(minimalWith("[Brake]\n10\n[Sound_BA]\n" + rows("1,2\n", 10) + "3,4\n")).Sound_BA[10].first, 3);
+  EXPECT_EQ(reader.load(minimalWith("[Brake]\n-3\n[Power]\n-1\n")).Power, -1);  // no rows, no refusal
 }
 
 TEST(BrakeSteps, AutomaticBrakeHasFourPositionsBeforeTheCheck) {

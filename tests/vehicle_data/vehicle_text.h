@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/common/data_directory.h"
 #include "core/data/data_error.h"
@@ -20,14 +21,20 @@ struct VehicleText {
 
   VehicleSpec load(const std::string& text) { return loadVehicle(text, {data, "vehicle\\", pictures, sprites}); }
 
-  // The first message of the halt that reading `text` ends in, or "" when it loads.
-  std::string haltOf(const std::string& text) {
+  // The messages of the halt that reading `text` ends in; none when it loads.
+  std::vector<std::string> haltsOf(const std::string& text) {
     try {
       load(text);
     } catch (const HaltError& e) {
-      return e.messages().front();
+      return e.messages();
     }
-    return "";
+    return {};
+  }
+
+  // The first message of the halt that reading `text` ends in, or "" when it loads.
+  std::string haltOf(const std::string& text) {
+    const auto messages = haltsOf(text);
+    return messages.empty() ? "" : messages.front();
   }
 };
 

@@ -34,4 +34,12 @@ class FormatError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A value that reads well but that the drive cannot use. Its text names the
+// key and what the key needs; the reader shows it as a line of its own after
+// the file kind's message.
+class RefusedValue : public FormatError {
+ public:
+  using FormatError::FormatError;
+};
+
 }  // namespace cab

@@ -107,7 +107,7 @@ RecordFileReader::RecordFileReader(FileKind kind, std::string_view bytes)
 RecordFileReader RecordFileReader::open(const DataDirectory& data, std::string_view dataPath, FileKind kind) {
   auto bytes = data.readBytes(dataPath);
   RecordFileReader reader(kind, bytes ? *bytes : std::string_view());
-  if (!bytes) throw reader.errorFor("ファイル " + std::string(dataPath) + " を開けません");
+  if (!bytes) throw reader.refusal("ファイル " + data.resolve(dataPath).string() + " を開けません");
   return reader;
 }
 
@@ -160,8 +160,7 @@ int RecordFileReader::toInt(std::string_view text) {
     return static_cast<int>(static_cast<std::uint32_t>(magnitude));
   }
   long long value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
-  if (magnitude > 0x80000000ull || value > std::numeric_limits<int>::max() ||
-      value < std::numeric_limits<int>::min())
+  if (magnitude > 0x80000000ull || value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
     notA("integer", text);
   return static_cast<int>(value);
 }
@@ -225,6 +224,8 @@ void RecordFileReader::scan(const std::function<void(RecordFileReader&)>& testKe
     }
   } catch (const DataError&) {
     throw;
+  } catch (const RefusedValue& e) {
+    throw refusal(e.what());
   } catch (const std::exception& e) {
     throw errorFor(e.what());
   }
@@ -260,6 +261,12 @@ DataError RecordFileReader::errorFor(std::string_view detail) const {
       break;
   }
   return DataError(std::string(detail));
+}
+
+DataError RecordFileReader::refusal(std::string_view reason) const {
+  // The route file's error already shows the failure's text as its second line.
+  if (kind_ == FileKind::Route || kind_ == FileKind::ControllerMap) return errorFor(reason);
+  return DataError(std::vector<std::string>{errorFor(reason).messages().front(), std::string(reason)});
 }
 
 }  // namespace cab

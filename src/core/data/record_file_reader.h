@@ -23,7 +23,7 @@ class RecordFileReader {
   RecordFileReader(FileKind kind, std::string_view bytes);
 
   // Opens a file of the data directory; a file that cannot be read is the
-  // file kind's error.
+  // file kind's error, with a line naming the file's full path.
   static RecordFileReader open(const DataDirectory& data, std::string_view dataPath, FileKind kind);
 
   FileKind kind() const { return kind_; }
@@ -57,8 +57,9 @@ class RecordFileReader {
 
   // The scan loop: for every line up to the end of the file, reset the
   // section label to the base label, read the line and let `testKeys` test it
-  // against the file's keys in their order. A FormatError (or any other
-  // failure but a DataError) becomes the file kind's DataError.
+  // against the file's keys in their order. A RefusedValue becomes the
+  // refusal below; a FormatError (or any other failure but a DataError) the
+  // file kind's DataError.
   void scan(const std::function<void(RecordFileReader&)>& testKeys);
 
   struct TableOptions {
@@ -76,6 +77,10 @@ class RecordFileReader {
 
   // The file kind's DataError for a failure with the given own text.
   DataError errorFor(std::string_view detail) const;
+
+  // The file kind's DataError for a value the drive cannot use: the file's
+  // message, then `reason` as a line of its own.
+  DataError refusal(std::string_view reason) const;
 
  private:
   FileKind kind_;

@@ -157,10 +157,14 @@ void testCellImageListKeys(RecordFileReader& r, const RouteImageTarget& target) 
   }
 }
 
-}  // namespace
+// The timetable picture and the sub-display picture ("[Staf]" lines 1 and 3)
+// must exist when they are named; the start picture of line 2 is only shown.
+void checkStafPictures(const RouteData& d, const DataDirectory& data) {
+  for (const std::string* file : {&d.StafTimetable, &d.StafSubDisplay})
+    if (!file->empty() && !data.exists(*file)) throw DataError(*file + "が見つかりません");
+}
 
-RouteData loadRoute(std::string_view bytes, const std::string& vehicleFile, const RouteImageTarget& target) {
-  RecordFileReader r(FileKind::Route, bytes);
+RouteData readRoute(RecordFileReader& r, const std::string& vehicleFile, const RouteImageTarget& target) {
   RouteData d;
   r.scan([&](RecordFileReader& reader) {
     testHeaderKeys(reader, d, vehicleFile, target);
@@ -170,13 +174,20 @@ RouteData loadRoute(std::string_view bytes, const std::string& vehicleFile, cons
     testCellImageListKeys(reader, target);
     testSpeedUnitAndLaterKeys(reader, d);
   });
+  checkStafPictures(d, target.data);
   return d;
 }
 
+}  // namespace
+
+RouteData loadRoute(std::string_view bytes, const std::string& vehicleFile, const RouteImageTarget& target) {
+  RecordFileReader r(FileKind::Route, bytes);
+  return readRoute(r, vehicleFile, target);
+}
+
 RouteData loadRouteFile(const std::string& routeFile, const std::string& vehicleFile, const RouteImageTarget& target) {
-  auto bytes = target.data.readBytes(routeFile);
-  if (!bytes) throw RecordFileReader(FileKind::Route, "").errorFor("ファイル " + routeFile + " を開けません");
-  return loadRoute(*bytes, vehicleFile, target);
+  RecordFileReader r = RecordFileReader::open(target.data, routeFile, FileKind::Route);
+  return readRoute(r, vehicleFile, target);
 }
 
 void checkSignalTables(const RouteData& route) {

@@ -13,7 +13,9 @@ class DataDirectory;
 // Reads a route file's bytes. `vehicleFile` is the bare file name of the
 // current vehicle, which selects the "[Monitor]" block. Overlay pictures are
 // read through `target` and become images and sprites as the keys are met.
-// Errors are DataErrors with the route file's messages.
+// Errors are DataErrors with the route file's messages; a named timetable or
+// sub-display picture ("[Staf]" lines 1 and 3) missing from the data
+// directory ends the load with its name followed by "が見つかりません".
 RouteData loadRoute(std::string_view bytes, const std::string& vehicleFile, const RouteImageTarget& target);
 
 // Reads the route file of the data directory.

@@ -12,15 +12,20 @@ namespace cab {
 
 namespace {
 
-// One stretch of the speed profile with the distance at which it starts.
+// One stretch of the speed profile (row `row` of "[SpeedUnit]") with the
+// distance at which it starts.
 class Stretch {
  public:
-  Stretch(const SpeedUnitData& u, int startDistance, int frameRate) : u_(u), start_(startDistance), r_(frameRate) {}
+  Stretch(const SpeedUnitData& u, int row, int startDistance, int frameRate)
+      : u_(u), row_(row), start_(startDistance), r_(frameRate) {}
 
-  // A stretch of no frames holds no position (the loader refuses them).
-  bool contains(int frame) const {
-    return u_.frameEnd != u_.frameStart && u_.frameStart <= frame && frame <= u_.frameEnd;
-  }
+  // A stretch whose two frames are equal has no speed gradient: the route may
+  // list it, but no position may fall on it.
+  bool holdsNoFrames() const { return u_.frameEnd == u_.frameStart; }
+  int firstFrame() const { return u_.frameStart; }
+  int row() const { return row_; }
+
+  bool contains(int frame) const { return !holdsNoFrames() && u_.frameStart <= frame && frame <= u_.frameEnd; }
 
   // The mean of the speeds at frameStart and at the frame (m/s) times the
   // time between them, in cm.
@@ -37,9 +42,16 @@ class Stretch {
 
  private:
   const SpeedUnitData& u_;
+  int row_;
   int start_;
   int r_;
 };
+
+DataError positionOnEmptyStretch(const Stretch& s) {
+  return DataError(std::vector<std::string>{
+      "路線ファイルに誤りがあります。[SpeedUnit]:" + std::to_string(s.row() + 1) + "行目",
+      "始点と終点が同じフレーム(" + std::to_string(s.firstFrame()) + ")の区間に位置があります"});
+}
 
 class PointList {
  public:
@@ -60,13 +72,15 @@ class PointList {
 };
 
 // Calls visit(stretch, row) for every stretch j (outer) and every row i of the
-// table (inner) whose frame the stretch contains.
+// table (inner) whose frame the stretch contains. A frame on a stretch of no
+// frames is a route-file error.
 template <class T, class Frame, class Visit>
 void forEachContained(const std::vector<Stretch>& stretches, std::vector<T>& rows, int count, Frame frameOf,
                       Visit visit) {
   for (const Stretch& s : stretches)
     for (int i = 0; i < count; ++i) {
       T& row = rows[static_cast<std::size_t>(i)];
+      if (s.holdsNoFrames() && frameOf(row) == s.firstFrame()) throw positionOnEmptyStretch(s);
       if (s.contains(frameOf(row))) visit(s, row, i);
     }
 }
@@ -80,7 +94,7 @@ void ConvertRoutePositions(RouteData& d, int frameRate) {
   int distance = 0;
   for (int j = 0; j < d.SpeedUnitCount; ++j) {
     SpeedUnitData& u = d.SpeedUnit[static_cast<std::size_t>(j)];
-    stretches.emplace_back(u, distance, frameRate);
+    stretches.emplace_back(u, j, distance, frameRate);
     distance += stretches.back().length();
     u.distanceEnd = distance;
   }
@@ -145,7 +159,7 @@ bool ReloadSpeedUnits(RouteData& d, const DataDirectory& data, const std::string
   try {
     while (!r.atEnd()) {
       r.nextLine();
-      if (r.isKey("[SpeedUnit]")) readSpeedUnitRows(r, d, false);
+      if (r.isKey("[SpeedUnit]")) readSpeedUnitRows(r, d);
     }
   } catch (const FormatError&) {
     return false;

@@ -12,7 +12,8 @@ struct RouteData;
 // start of the video) by the recording speeds of "[SpeedUnit]", fills each
 // stretch's `distanceEnd`, and builds the train-protection points sorted by
 // position. `frameRate` is the video's frames per second (at least 1). More
-// points than the table holds is a route-file error.
+// points than the table holds, and a position on a stretch whose two frames
+// are equal, are route-file errors.
 void ConvertRoutePositions(RouteData& route, int frameRate);
 
 // Reads the "[SpeedUnit]" rows of the route file again (for the value

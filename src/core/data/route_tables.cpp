@@ -152,7 +152,7 @@ void testTrackEventKeys(RecordFileReader& r, RouteData& d) {
       r, "[LimitKanko]", d.LimitKanko, d.LimitKankoCount, [&](std::string& f) { f = r.line(); }, files);
 }
 
-void readSpeedUnitRows(RecordFileReader& r, RouteData& d, bool refuseEmptyStretch) {
+void readSpeedUnitRows(RecordFileReader& r, RouteData& d) {
   d.SpeedUnitCount = 0;
   r.readTable(RouteCapacity::SpeedUnit, [&](int i) {
     SpeedUnitData& u = d.SpeedUnit[static_cast<std::size_t>(i)];
@@ -160,9 +160,6 @@ void readSpeedUnitRows(RecordFileReader& r, RouteData& d, bool refuseEmptyStretc
     u.frameEnd = r.intField(2);
     u.speedStart = r.realField(3);
     u.speedEnd = r.realField(4);
-    // A stretch of no frames has no speed gradient and would hold no position.
-    if (refuseEmptyStretch && u.frameStart == u.frameEnd)
-      throw FormatError("区間の始点と終点が同じフレーム(" + std::to_string(u.frameStart) + ")です");
     d.SpeedUnitCount = i + 1;
   });
 }
@@ -170,7 +167,7 @@ void readSpeedUnitRows(RecordFileReader& r, RouteData& d, bool refuseEmptyStretc
 void testSpeedUnitAndLaterKeys(RecordFileReader& r, RouteData& d) {
   if (r.isKey("[SpeedUnit]")) {
     r.setSectionLabel("[SpeedUnit]");
-    readSpeedUnitRows(r, d, true);
+    readSpeedUnitRows(r, d);
   }
   using X = CrossData;
   table(r, "[Cross]", d.Cross, d.CrossCount, [&](X& s) {

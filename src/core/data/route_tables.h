@@ -16,9 +16,8 @@ void testTrackEventKeys(RecordFileReader& r, RouteData& route);
 // "[SpeedUnit]" and the tables after it ("[Cross]", "[Switch]", "[Time]").
 void testSpeedUnitAndLaterKeys(RecordFileReader& r, RouteData& route);
 
-// Reads the "[SpeedUnit]" rows after its key line. With `refuseEmptyStretch`
-// a stretch whose two frames are equal is a format error. The count is kept
-// up to date row by row, so rows read before a failure stay counted.
-void readSpeedUnitRows(RecordFileReader& r, RouteData& route, bool refuseEmptyStretch);
+// Reads the "[SpeedUnit]" rows after its key line. The count is kept up to
+// date row by row, so rows read before a failure stay counted.
+void readSpeedUnitRows(RecordFileReader& r, RouteData& route);
 
 }  // namespace cab

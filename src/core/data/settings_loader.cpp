@@ -11,6 +11,21 @@ void readLines(RecordFileReader& r, std::string* const* fields, int count) {
   for (int i = 0; i < count; ++i) *fields[i] = r.nextLine();
 }
 
+// The video surface is W x H pixels; a side out of these bounds cannot be
+// allocated (or means nothing on a screen).
+constexpr int SurfaceSideMin = 16;
+constexpr int SurfaceSideMax = 8192;
+
+// Reads value line `line` of "[Disp]", a side of the video surface.
+int surfaceSide(RecordFileReader& r, int line, const char* side) {
+  r.nextLine();
+  const int value = r.intField(1);
+  if (value < SurfaceSideMin || value > SurfaceSideMax)
+    throw RefusedValue("[Disp] " + std::to_string(line) + "行目の映像の" + side + " " + std::to_string(value) + " は" +
+                       std::to_string(SurfaceSideMin) + "以上" + std::to_string(SurfaceSideMax) + "以下にしてください");
+  return value;
+}
+
 void testKeys(RecordFileReader& r, UiStrings& s) {
   if (r.isKey("[Disp]")) {
     r.nextLine();
@@ -18,22 +33,31 @@ void testKeys(RecordFileReader& r, UiStrings& s) {
     s.frameCountFactor = r.intField(2);
     r.nextLine();
     s.timetableLeft = r.intField(1);
-    r.nextLine();
-    s.videoWidth = r.intField(1);
-    r.nextLine();
-    s.videoHeight = r.intField(1);
+    s.videoWidth = surfaceSide(r, 3, "幅");
+    s.videoHeight = surfaceSide(r, 4, "高さ");
     r.nextLine();
     s.reserved = r.intField(1);
   }
   if (r.isKey("[Path]")) s.Path = r.nextLine();
 
   // Keys of one text line each, in their scan order.
-  const std::pair<const char*, std::string*> singles[] = {
-      {"[Forward]", &s.Forward}, {"[Neutral]", &s.Neutral}, {"[Reverse]", &s.Reverse}, {"[Stop]", &s.Stop},
-      {"[Pass]", &s.Pass},       {"[Stop2]", &s.Stop2},     {"[Neut]", &s.Neut},       {"[Neut2]", &s.Neut2},
-      {"[Apply]", &s.Apply},     {"[Maintain]", &s.Maintain}, {"[Remove]", &s.Remove}, {"[Hold]", &s.Hold},
-      {"[Hold2]", &s.Hold2},     {"[EB]", &s.EB},           {"[Const]", &s.Const},     {"[Cars]", &s.Cars},
-      {"[TC]", &s.TC}};
+  const std::pair<const char*, std::string*> singles[] = {{"[Forward]", &s.Forward},
+                                                          {"[Neutral]", &s.Neutral},
+                                                          {"[Reverse]", &s.Reverse},
+                                                          {"[Stop]", &s.Stop},
+                                                          {"[Pass]", &s.Pass},
+                                                          {"[Stop2]", &s.Stop2},
+                                                          {"[Neut]", &s.Neut},
+                                                          {"[Neut2]", &s.Neut2},
+                                                          {"[Apply]", &s.Apply},
+                                                          {"[Maintain]", &s.Maintain},
+                                                          {"[Remove]", &s.Remove},
+                                                          {"[Hold]", &s.Hold},
+                                                          {"[Hold2]", &s.Hold2},
+                                                          {"[EB]", &s.EB},
+                                                          {"[Const]", &s.Const},
+                                                          {"[Cars]", &s.Cars},
+                                                          {"[TC]", &s.TC}};
   for (const auto& [key, field] : singles)
     if (r.isKey(key)) *field = r.nextLine();
 
@@ -61,22 +85,23 @@ void testKeys(RecordFileReader& r, UiStrings& s) {
     if (r.isKey(key)) *field = r.nextLine();
 }
 
+UiStrings readSettings(RecordFileReader& r) {
+  UiStrings s;
+  r.scan([&](RecordFileReader& reader) { testKeys(reader, s); });
+  if (s.videoFrameRate <= 0) throw r.refusal("[Disp] の映像フレームレートは1以上にしてください");
+  return s;
+}
+
 }  // namespace
 
 UiStrings loadSettings(std::string_view bytes) {
   RecordFileReader r(FileKind::Settings, bytes);
-  UiStrings s;
-  r.scan([&](RecordFileReader& reader) { testKeys(reader, s); });
-  if (s.videoFrameRate <= 0)
-    throw DataError(std::vector<std::string>{r.errorFor("").messages().front(),
-                                             "[Disp] の映像フレームレートは1以上にしてください"});
-  return s;
+  return readSettings(r);
 }
 
 UiStrings loadSettingsFile(const DataDirectory& data) {
-  auto bytes = data.readBytes(SettingsFileName);
-  if (!bytes) throw RecordFileReader(FileKind::Settings, "").errorFor("cannot open");
-  return loadSettings(*bytes);
+  RecordFileReader r = RecordFileReader::open(data, SettingsFileName, FileKind::Settings);
+  return readSettings(r);
 }
 
 }  // namespace cab

@@ -23,10 +23,13 @@ struct VehicleLoadContext {
 
 // Reads a vehicle file's bytes. Errors are DataErrors: "車両ファイルに誤りがあります"
 // followed by the section label being read, or one of the power-type messages.
-// Values the running gear divides by are checked once the file is read.
+// Once the file is read, the handle steps (at most as many as the handle-sound
+// tables hold) and the values the running gear divides by are checked; a
+// refused value adds a second line naming the key and what it needs.
 VehicleSpec loadVehicle(std::string_view bytes, const VehicleLoadContext& context);
 
-// Reads vehicleDirectory + fileName from the data directory.
+// Reads vehicleDirectory + fileName from the data directory; a file that
+// cannot be opened adds a line naming its full path.
 VehicleSpec loadVehicleFile(const DataDirectory& data, const std::string& vehicleDirectory, const std::string& fileName,
                             const PictureLoader& pictures, SpriteModel& sprites);
 

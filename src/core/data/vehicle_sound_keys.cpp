@@ -4,16 +4,18 @@ namespace cab::vehicle_keys {
 
 namespace {
 
-// A handle-sound table has as many rows as the handle has steps, as read so
-// far; it has no end line.
+// A handle-sound table has as many rows as the handle has steps (`steps`, the
+// value of `stepsKey` read so far), plus `extraRows`; it has no end line.
 template <typename Row, typename ReadRow>
-void handleTable(RecordFileReader& r, std::string_view key, int rows,
+void handleTable(RecordFileReader& r, std::string_view key, std::string_view stepsKey, int steps, int extraRows,
                  std::array<Row, VehicleSpec::HandleSoundCapacity>& table, ReadRow readRow) {
   if (!r.isKey(key)) return;
-  if (rows > VehicleSpec::HandleSoundCapacity)
-    throw FormatError(std::string(key) + " has room for " + std::to_string(VehicleSpec::HandleSoundCapacity) +
-                      " rows, not " + std::to_string(rows));
-  for (int i = 0; i < rows; ++i) {
+  const int mostSteps = MostHandleSteps - extraRows;
+  if (steps > mostSteps) {
+    const std::string most = std::to_string(mostSteps) + " 以下";
+    throw RefusedValue(needs(stepsKey, extraRows > 0 ? std::string(key) + " があるとき " + most : most));
+  }
+  for (int i = 0; i < steps + extraRows; ++i) {
     r.nextLine();
     readRow(table[static_cast<std::size_t>(i)]);
   }
@@ -44,12 +46,12 @@ void testSoundKeys(RecordFileReader& r, VehicleSpec& v) {
     p.second = r.intField(2);
   };
   auto single = [&](int& channel) { channel = RecordFileReader::toInt(r.line()); };
-  handleTable(r, "[Sound_BK]", v.Brake, v.Sound_BK, pair);
-  handleTable(r, "[Sound_BR]", v.Brake, v.Sound_BR, pair);
-  handleTable(r, "[Sound_BA]", v.Brake + 1, v.Sound_BA, pair);
-  handleTable(r, "[Sound_PA]", v.Power, v.Sound_PA, single);
-  handleTable(r, "[Sound_PR]", v.Power, v.Sound_PR, single);
-  handleTable(r, "[Sound_PK]", v.Power, v.Sound_PK, single);
+  handleTable(r, "[Sound_BK]", "[Brake]", v.Brake, 0, v.Sound_BK, pair);
+  handleTable(r, "[Sound_BR]", "[Brake]", v.Brake, 0, v.Sound_BR, pair);
+  handleTable(r, "[Sound_BA]", "[Brake]", v.Brake, 1, v.Sound_BA, pair);
+  handleTable(r, "[Sound_PA]", "[Power]", v.Power, 0, v.Sound_PA, single);
+  handleTable(r, "[Sound_PR]", "[Power]", v.Power, 0, v.Sound_PR, single);
+  handleTable(r, "[Sound_PK]", "[Power]", v.Power, 0, v.Sound_PK, single);
 
   channelsKey(r, "[Sound_Rev]", v.Sound_Rev);
   if (r.isKey("[Sound_EB]")) {
