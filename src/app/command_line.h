@@ -18,7 +18,7 @@ struct WindowGrab {
 
 struct CommandLine {
   std::string dataDirectory = ".";
-  DriveRequest request{"line_Local_East1.dat", "", "train_E231.dat", 0, 999};
+  DriveRequest request{"line_Local_East1.dat", "", "train_E231.dat", 0, std::nullopt};
   std::vector<WindowGrab> grabs;  // the program quits after the last one
   bool help = false;              // --help, -h: print the usage text instead of driving
   bool version = false;           // --version

@@ -5,10 +5,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "backends/qt/key_map.h"
 #include "core/data/data_error.h"
-#include "core/input/keyboard.h"
 
 namespace cab::app {
 
@@ -50,15 +50,13 @@ TForm1::TForm1(DataDirectory data, DriveRequest request, qt::QtSettingsStore& se
   drive_ = std::make_unique<Drive>(
       std::move(data), DrivePlatform{dialogs_, settings, clock_, status, *untendai_, *this, pictures_, video_},
       std::move(request));
-  connect(untendai_, &qt::CabSurfaceWidget::clicked, this, [this] {
-    drive_->movieclick();
-    syncWithDrive();
-  });
+  connect(untendai_, &qt::CabSurfaceWidget::clicked, this, [this] { dispatch(drive_event::CabClick{}); });
+  // The frame timer waits for the drive's next deadline instead of polling.
   idleTimer_.setTimerType(Qt::PreciseTimer);
-  idleTimer_.setInterval(1);
-  connect(&idleTimer_, &QTimer::timeout, this, &TForm1::idle);
+  idleTimer_.setSingleShot(true);
+  connect(&idleTimer_, &QTimer::timeout, this, [this] { dispatch(drive_event::Frame{}); });
   timer1_.setInterval(100);
-  connect(&timer1_, &QTimer::timeout, this, &TForm1::tick);
+  connect(&timer1_, &QTimer::timeout, this, [this] { dispatch(drive_event::Tick{}); });
   move(0, 0);
 }
 
@@ -70,7 +68,6 @@ bool TForm1::load() {
     return false;
   }
   buildMenu();
-  idleTimer_.start();
   syncWithDrive();
   return true;
 }
@@ -79,26 +76,26 @@ void TForm1::buildMenu() {
   const auto caption = [](const std::string& s) { return QString::fromStdString(s); };
   start1_ = menuBar()->addAction(caption(drive_->startCaption()));
   start1_->setObjectName("start1");
-  connect(start1_, &QAction::triggered, this, [this] {
-    drive_->start1Click();
-    syncWithDrive();
-  });
+  connect(start1_, &QAction::triggered, this, [this] { dispatch(drive_event::StartPause{}); });
   QMenu* goTo1 = menuBar()->addMenu(caption(drive_->strings.menu.move));
   goTo1->setObjectName("GoTo1");
   for (const MoveMenuItem& item : drive_->moveMenu) {
     QAction* station = goTo1->addAction(caption(item.caption));
     station->setObjectName(QString::fromStdString(item.name));
-    connect(station, &QAction::triggered, this, [this, index = item.station] {
-      drive_->StationClick(index);
-      syncWithDrive();
-    });
+    connect(station, &QAction::triggered, this, [this, index = item.station] { dispatch(drive_event::Move{index}); });
   }
   menuBar()->addMenu(caption(drive_->strings.menu.display))->setObjectName("Show1");
   menuBar()->addMenu(caption(drive_->strings.menu.control))->setObjectName("Controller1");
   menuBar()->addMenu(caption(drive_->strings.menu.save))->setObjectName("SaveS1");
 }
 
-// Timer1 and the menu caption follow the drive's state after every handler.
+void TForm1::dispatch(const DriveEvent& event) {
+  drive_->handle(event);
+  syncWithDrive();
+}
+
+// Timer1, the frame timer and the menu caption follow the drive's state after
+// every event.
 void TForm1::syncWithDrive() {
   if (drive_->timer1Enabled() != timer1_.isActive()) {
     if (drive_->timer1Enabled())
@@ -106,17 +103,13 @@ void TForm1::syncWithDrive() {
     else
       timer1_.stop();
   }
+  if (const auto due = drive_->nextDeadline()) {
+    const long double waitMs = (*due - clock_.nowSeconds()) * 1000;
+    idleTimer_.start(waitMs > 0 ? static_cast<int>(std::ceil(waitMs)) : 0);
+  } else {
+    idleTimer_.stop();
+  }
   if (start1_) start1_->setText(QString::fromStdString(drive_->startCaption()));
-}
-
-void TForm1::idle() {
-  drive_->AppIdle();
-  syncWithDrive();
-}
-
-void TForm1::tick() {
-  drive_->Timer1Timer();
-  syncWithDrive();
 }
 
 void TForm1::setCaption(const std::string& text) { setWindowTitle(QString::fromStdString(text)); }
@@ -139,7 +132,7 @@ void TForm1::showEvent(QShowEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == back_ && event->type() == QEvent::MouseButtonPress) {
-    drive_->BackClick();
+    dispatch(drive_event::Back{});
     return true;
   }
   return QMainWindow::eventFilter(watched, event);
@@ -148,24 +141,21 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::keyPressEvent(QKeyEvent* event) {
   const bool keypad = event->modifiers() & Qt::KeypadModifier;
   if (auto code = qt::virtualKeyFor(event->key(), keypad))
-    keydowns(*drive_, *code, event->modifiers() & Qt::ShiftModifier);
+    drive_->handle(drive_event::KeyDown{*code, (event->modifiers() & Qt::ShiftModifier) != 0});
   const QString text = event->text();
-  if (text.size() == 1 && text[0].unicode() < 0x80) AsciiDown(*drive_, static_cast<char>(text[0].unicode()));
+  if (text.size() == 1 && text[0].unicode() < 0x80)
+    drive_->handle(drive_event::Character{static_cast<char>(text[0].unicode())});
   syncWithDrive();
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat()) return;
-  if (auto code = qt::virtualKeyFor(event->key(), event->modifiers() & Qt::KeypadModifier)) keyups(*drive_, *code);
-  syncWithDrive();
+  if (auto code = qt::virtualKeyFor(event->key(), event->modifiers() & Qt::KeypadModifier))
+    dispatch(drive_event::KeyUp{*code});
 }
 
 void TForm1::wheelEvent(QWheelEvent* event) {
-  if (event->angleDelta().y() > 0)
-    WheelU(*drive_);
-  else if (event->angleDelta().y() < 0)
-    WheelD(*drive_);
-  syncWithDrive();
+  if (event->angleDelta().y() != 0) dispatch(drive_event::Wheel{event->angleDelta().y() > 0});
 }
 
 }  // namespace cab::app

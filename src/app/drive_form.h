@@ -42,9 +42,9 @@ class TForm1 : public QMainWindow, public DriveWindow {
 
  private:
   void buildMenu();
+  // Hands an event to the drive, then follows its state.
+  void dispatch(const DriveEvent& event);
   void syncWithDrive();
-  void idle();
-  void tick();
 
   qt::QtDialogs dialogs_;
   qt::QtClock clock_;

@@ -8,7 +8,6 @@
 #include "backends/picture/picture_decoder.h"
 #include "backends/video-ffmpeg/ffmpeg_video_source.h"
 #include "core/input/key_codes.h"
-#include "core/input/keyboard.h"
 #include "core/shell/drive.h"
 #include "headless/halt_lines.h"
 #include "headless/headless_platform.h"
@@ -40,46 +39,38 @@ std::string menuStations(const Drive& drive) {
   return list.empty() ? "none" : list;
 }
 
-// A jump goes only to a station the "Move" menu offers, as in the window.
-void move(Drive& drive, int station, std::ostream& err) {
-  const auto& menu = drive.moveMenu;
-  if (std::any_of(menu.begin(), menu.end(), [&](const MoveMenuItem& item) { return item.station == station; })) {
-    drive.StationClick(station);
-    return;
-  }
-  err << "message: move " << station << ": station " << station << " is not in the Move menu (it offers stations "
-      << menuStations(drive) << ")\n";
-}
-
 // Returns false when the action ends the run.
 bool perform(Drive& drive, const ScriptAction& a, std::ostream& err) {
+  using namespace drive_event;
   switch (a.kind) {
     case ActionKind::Char:
-      AsciiDown(drive, a.character);
+      drive.handle(Character{a.character});
       break;
     case ActionKind::Down:
-      keydowns(drive, a.keyCode, drive.keys.isDown(vk::Shift));
+      drive.handle(KeyDown{a.keyCode, drive.keys.isDown(vk::Shift)});
       break;
     case ActionKind::Up:
-      keyups(drive, a.keyCode);
+      drive.handle(KeyUp{a.keyCode});
       break;
     case ActionKind::Wheel:
-      if (a.wheelUp)
-        WheelU(drive);
-      else
-        WheelD(drive);
+      drive.handle(Wheel{a.wheelUp});
       break;
     case ActionKind::Pause:
-      if (drive.timer1Enabled()) drive.start1Click();
+      if (drive.timer1Enabled()) drive.handle(StartPause{});
       break;
     case ActionKind::Resume:
-      if (!drive.timer1Enabled()) drive.start1Click();
+      if (!drive.timer1Enabled()) drive.handle(StartPause{});
       break;
     case ActionKind::Move:
-      move(drive, a.number, err);
+      // A jump goes only to a station the "Move" menu offers, as in the window.
+      if (!drive.handle(Move{a.number}))
+        err << "message: move " << a.number << ": station " << a.number
+            << " is not in the Move menu (it offers stations " << menuStations(drive) << ")\n";
       break;
     case ActionKind::Save:
     case ActionKind::Load:
+      err << "message: " << (a.kind == ActionKind::Save ? "save " : "load ") << a.number
+          << ": saved states are not available yet; the line is skipped\n";
       break;
     case ActionKind::End:
       return false;
@@ -138,7 +129,7 @@ class VirtualRun {
   void frame(long long t) {
     const long double lastFrame = drive_.timing.lastFrame;
     const auto frameStart = SteadyClock::now();
-    drive_.AppIdle();
+    drive_.handle(drive_event::Frame{});
     if (drive_.timing.lastFrame == lastFrame) return;
     frameUs_.push_back(elapsedUs(frameStart));
     if (trace_.is_open() && frames_ % options_.traceEvery == 0) writeTraceRow(trace_, t, drive_);
@@ -153,11 +144,11 @@ class VirtualRun {
       nextTickMs_ = t + 100;
     } else if (t >= nextTickMs_) {
       nextTickMs_ += 100;
-      stops_.beforeTick(drive_.operation.arrived);
+      stops_.beforeTick(drive_.stationState.arrived);
       const auto tickStart = SteadyClock::now();
-      drive_.Timer1Timer();
+      drive_.handle(drive_event::Tick{});
       tickUs_.push_back(elapsedUs(tickStart));
-      stops_.afterTick(drive_.operation.arrived);
+      stops_.afterTick(drive_.stationState.arrived);
     }
   }
 
@@ -217,7 +208,8 @@ int runDrive(const RunOptions& options, std::ostream& out, std::ostream& err) {
   FfmpegVideoSource video;
   Drive* drivePtr = nullptr;
   HeadlessWindow window([&] { drivePtr->FormCloseQuery(); });
-  DriveRequest request{options.routeFile, options.vehicleDirectory, options.vehicleFile, options.startStation, 999};
+  DriveRequest request{options.routeFile, options.vehicleDirectory, options.vehicleFile, options.startStation,
+                       std::nullopt};
   Drive drive(DataDirectory(options.dataDirectory),
               DrivePlatform{dialogs, settings, clock, status, surface, window, pictures, video}, request);
   drivePtr = &drive;

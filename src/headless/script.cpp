@@ -17,14 +17,6 @@ namespace {
   throw std::runtime_error("script line " + std::to_string(line) + ": " + why);
 }
 
-// Scroll Lock (VK_SCROLL), which the key-name table does not list.
-constexpr int ScrollLockKey = 0x91;
-
-std::optional<int> keyCode(const std::string& name) {
-  if (name == "ScrollLock") return ScrollLockKey;
-  return keyCodeForName(name);
-}
-
 int parseNumber(const std::string& text, int line) {
   int value = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -52,7 +44,7 @@ ScriptAction parseAction(const std::string& verb, const std::string& arg, int li
   } else if (verb == "down" || verb == "up") {
     needArg();
     a.kind = verb == "down" ? ActionKind::Down : ActionKind::Up;
-    auto code = keyCode(arg);
+    auto code = keyCodeForName(arg);
     if (!code) fail(line, "unknown key: " + arg);
     a.keyCode = *code;
   } else if (verb == "wheel") {

@@ -15,7 +15,8 @@ void writeTraceHeader(std::ostream& out) {
 
 void writeTraceRow(std::ostream& out, long long tMs, const Drive& d) {
   const TrainState& t = d.train;
-  const OperationState& o = d.operation;
+  const StationState& st = d.stationState;
+  const ProtectionState& p = d.protection;
   auto real = [&](long double v) -> std::ostream& { return out << std::fixed << std::setprecision(4) << v; };
   out << tMs << ',' << t.frame << ',';
   real(t.position) << ',';
@@ -26,11 +27,11 @@ void writeTraceRow(std::ostream& out, long long tMs, const Drive& d) {
   real(t.bpPressure) << ',';
   real(t.erPressure) << ',';
   real(t.mrPressure) << ',';
-  real(t.sapPressure) << ',' << o.clock << ',' << o.nextStopIndex << ',';
-  real(o.remainingDistance) << ',' << (t.doorsOpen ? 1 : 0) << ',' << o.atsEmergency << ',' << o.atsServiceBrake << ','
-                            << o.ebDeviceTrip << ',' << o.signalLimit << ',' << d.video.MovieLength() << ','
-                            << d.video.videoSwitchState << ',' << t.gear << ',' << t.gearLever << ',' << t.engineRunning
-                            << ',';
+  real(t.sapPressure) << ',' << d.operation.clock << ',' << st.nextStopIndex << ',';
+  real(st.remainingDistance) << ',' << (t.doorsOpen ? 1 : 0) << ',' << p.atsEmergency << ',' << p.atsServiceBrake << ','
+                             << p.ebDeviceTrip << ',' << p.signalLimit << ',' << d.video.MovieLength() << ','
+                             << d.video.videoSwitchState << ',' << t.gear << ',' << t.gearLever << ','
+                             << t.engineRunning << ',';
   real(t.engineRpm) << '\n';
 }
 

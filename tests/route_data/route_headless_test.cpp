@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "core/data/route_data.h"
-#include "core/route/move_menu.h"
+#include "core/route/stations/move_menu.h"
 #include "tests/headless/run_headless.h"
 #include "tests/support/minimal_vehicle.h"
 
@@ -67,10 +67,11 @@ TEST(MoveMenu, StoppingStationsInOrderWithoutTheLast) {
     for (const auto& i : items) out.push_back(i.caption + "/" + i.name + "/" + std::to_string(i.station));
     return out;
   };
-  EXPECT_EQ(names(buildMoveMenu(d, 0, 0)), (std::vector<std::string>{"A/Sta0/0", "C/Sta2/2", "E/Sta4/4"}));
+  EXPECT_EQ(names(buildMoveMenu(d, 0, std::nullopt)), (std::vector<std::string>{"A/Sta0/0", "C/Sta2/2", "E/Sta4/4"}));
   EXPECT_EQ(names(buildMoveMenu(d, 0, 999)), (std::vector<std::string>{"A/Sta0/0", "C/Sta2/2", "E/Sta4/4"}));
   EXPECT_EQ(names(buildMoveMenu(d, 1, 4)), (std::vector<std::string>{"C/Sta2/2"}));
-  EXPECT_TRUE(buildMoveMenu(RouteData{}, 0, 0).empty());
+  EXPECT_TRUE(buildMoveMenu(d, 0, 0).empty());  // a drive that ends at its first station jumps nowhere
+  EXPECT_TRUE(buildMoveMenu(RouteData{}, 0, std::nullopt).empty());
 }
 
 }  // namespace

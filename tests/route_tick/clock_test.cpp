@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/route/timetable_clock.h"
+#include "core/route/stations/timetable_clock.h"
 
 namespace cab {
 namespace {

@@ -1,9 +1,9 @@
-#include "core/vehicle/doors.h"
+#include "core/route/stations/doors.h"
 
 #include <gtest/gtest.h>
 
 #include "core/route/operation_state.h"
-#include "core/route/simulation_tick.h"
+#include "core/route/stations/station_state.h"
 #include "core/vehicle/train_state.h"
 #include "tests/route_tick/fake_sounds.h"
 
@@ -16,7 +16,8 @@ struct DoorFixture {
   DoorSpec doorSpec{DoorOpen, DoorClose, DepSign, false};
   testing::TimedSounds sounds;
   TrainState t;
-  OperationState o;
+  StationState o;
+  CabLamps lamps;
   DoorFixture() {
     o.display.stopBoardPattern = 10;  // standing at a station's stop mark
     sounds.setLength(DoorOpen, 2);
@@ -35,7 +36,7 @@ TEST(DoorOperate, OpensOnlyAStandingTrainAtAStopMark) {
     DoorFixture f;
     f.t.speed = c.speed;
     f.o.display.stopBoardPattern = c.board;
-    Door_operate(f.t, f.o, f.doorSpec, f.sounds);
+    Door_operate(f.t, f.o, f.lamps, f.doorSpec, f.sounds);
     EXPECT_EQ(f.t.doorsOpen, c.opens) << static_cast<double>(c.speed);
     EXPECT_EQ(f.t.doorRequest, c.opens);
     EXPECT_EQ(f.sounds.plays(DoorOpen), c.opens ? 1 : 0);
@@ -49,7 +50,7 @@ TEST(DoorOperate, OneManDoorSoundFollowsTheBoardingDraw) {
     f.o.zoneDoorprob = 30;
     f.o.boardingRandom = draw;
     f.o.display.carsText = "10両";
-    Door_operate(f.t, f.o, f.doorSpec, f.sounds);
+    Door_operate(f.t, f.o, f.lamps, f.doorSpec, f.sounds);
     EXPECT_TRUE(f.t.doorsOpen);
     EXPECT_EQ(f.sounds.plays(DoorOpen), draw <= 30 ? 1 : 0);
     EXPECT_EQ(f.o.display.carsText, "");
@@ -60,18 +61,18 @@ TEST(DoorOperate, OneManDoorSoundFollowsTheBoardingDraw) {
 // first tick after the closing sound has ended, and once only.
 TEST(DoorClosedDetection, FiresOnceOnTheFirstTickAfterTheCloseSound) {
   DoorFixture f;
-  Door_operate(f.t, f.o, f.doorSpec, f.sounds);  // open
+  Door_operate(f.t, f.o, f.lamps, f.doorSpec, f.sounds);  // open
   ASSERT_TRUE(f.t.doorsOpen);
   for (int i = 0; i < 3; ++i) {
-    EXPECT_FALSE(doorClosedDetection(f.t, f.o, f.doorSpec, f.sounds));
+    EXPECT_FALSE(doorClosedDetection(f.t, f.o, f.lamps, f.doorSpec, f.sounds));
     f.sounds.advance();
   }
-  Door_operate(f.t, f.o, f.doorSpec, f.sounds);  // start closing: 4 ticks of sound
+  Door_operate(f.t, f.o, f.lamps, f.doorSpec, f.sounds);  // start closing: 4 ticks of sound
   EXPECT_TRUE(f.t.doorsOpen);
   EXPECT_FALSE(f.t.doorRequest);
   int fired = 0, firstTick = -1;
   for (int tick = 0; tick < 10; ++tick) {
-    if (doorClosedDetection(f.t, f.o, f.doorSpec, f.sounds)) {
+    if (doorClosedDetection(f.t, f.o, f.lamps, f.doorSpec, f.sounds)) {
       ++fired;
       if (firstTick < 0) firstTick = tick;
     }
@@ -80,14 +81,14 @@ TEST(DoorClosedDetection, FiresOnceOnTheFirstTickAfterTheCloseSound) {
   EXPECT_EQ(fired, 1);
   EXPECT_EQ(firstTick, 4);
   EXPECT_FALSE(f.t.doorsOpen);
-  EXPECT_TRUE(f.o.lamps.door);
+  EXPECT_TRUE(f.lamps.door);
   EXPECT_EQ(f.o.doorCloseCount, 1);
   EXPECT_EQ(f.sounds.plays(DepSign), 1);
 }
 
 TEST(DoorClosingCounter, CountsWhileClosingAndResetsWhenClosed) {
   TrainState t;
-  OperationState o;
+  StationState o;
   t.doorsOpen = true;
   t.doorRequest = true;
   doorClosingCounter(t, o);
@@ -108,9 +109,9 @@ TEST(DoorClosingCounter, CountsWhileClosingAndResetsWhenClosed) {
 TEST(AutomaticDoorClosing, StartsClosingAboveFiveKmPerHour) {
   for (const long double speed : {5.0L, 5.1L, -5.1L}) {
     DoorFixture f;
-    Door_operate(f.t, f.o, f.doorSpec, f.sounds);
+    Door_operate(f.t, f.o, f.lamps, f.doorSpec, f.sounds);
     f.t.speed = speed;
-    automaticDoorClosing(f.t, f.o, f.doorSpec, f.sounds);
+    automaticDoorClosing(f.t, f.o, f.lamps, f.doorSpec, f.sounds);
     EXPECT_EQ(f.t.doorRequest, speed == 5.0L) << static_cast<double>(speed);
   }
 }

@@ -1,13 +1,14 @@
-#include "core/route/stations.h"
+#include "core/route/stations/stations.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "core/data/ui_strings.h"
-#include "core/route/boarding_random.h"
 #include "core/route/operation_state.h"
-#include "core/vehicle/doors.h"
+#include "core/route/stations/boarding_random.h"
+#include "core/route/stations/doors.h"
+#include "core/route/stations/station_state.h"
 #include "core/vehicle/train_state.h"
 #include "tests/route_tick/fake_sounds.h"
 
@@ -45,7 +46,8 @@ struct StationFixture {
   int callouts = 0;
   int backClicks = 0;
   TrainState train;
-  OperationState op;
+  OperationState shared;
+  StationState op;
 
   StationFixture() {
     labels.Stop = "停車";
@@ -54,12 +56,13 @@ struct StationFixture {
     sounds.setLength(RouteBase + 1, 20);
     sounds.setLength(RouteBase + 2, 30);
     sounds.setLength(DoorClose, 3);
-    for (auto* flags : {&op.inZone, &op.arrived, &op.departed, &op.doorsClosedAtStation, &op.oneManDoorDone})
-      flags->assign(rows.size(), false);
+    op.clearDoneFlags(rows.size());
   }
   void setTable() { table = StationTable(rows); }
   bool step() {
     StationContext c{table,
+                     shared.clock,
+                     shared.lamps,
                      routeSounds,
                      labels,
                      doors,
@@ -67,15 +70,15 @@ struct StationFixture {
                      boarding,
                      42,
                      0,
-                     999,
+                     std::nullopt,
                      0,
                      [this](int) { ++callouts; },
                      [this] { ++backClicks; }};
     op.remainingDistance = op.nextStopPosition - train.position;
     const bool more = stationStep(train, op, c);
-    doorClosedDetection(train, op, doors, sounds);
+    doorClosedDetection(train, op, shared.lamps, doors, sounds);
     sounds.advance();
-    op.clock += 3;  // 100 ms
+    shared.clock += 3;  // 100 ms
     return more;
   }
 };
@@ -127,7 +130,7 @@ TEST(StationStep, ArrivalOpensTheDoorsDepartureWaitsForTimetableAndSoundsThenDoo
   f.op.nextStopIndex = 1;
   f.op.nextStopPosition = 100000;
   f.train.speed = 0.05L;
-  f.op.clock = 8000;
+  f.shared.clock = 8000;
   f.step();
   EXPECT_TRUE(f.op.inZone[1]);
   EXPECT_EQ(f.op.display.stationText, "ただいま B");
@@ -143,7 +146,7 @@ TEST(StationStep, ArrivalOpensTheDoorsDepartureWaitsForTimetableAndSoundsThenDoo
   int departureClock = -1;
   for (int i = 0; i < 400 && departureClock < 0; ++i) {
     f.step();
-    if (f.op.departed[1]) departureClock = f.op.clock - 3;
+    if (f.op.departed[1]) departureClock = f.shared.clock - 3;
   }
   ASSERT_GE(departureClock, 0);
   EXPECT_GT(departureClock, 9000 - 90);
@@ -156,7 +159,7 @@ TEST(StationStep, ArrivalOpensTheDoorsDepartureWaitsForTimetableAndSoundsThenDoo
   int closeClock = -1;
   for (int i = 0; i < 100 && closeClock < 0; ++i) {
     f.step();
-    if (f.op.doorsClosedAtStation[1]) closeClock = f.op.clock - 3;
+    if (f.op.doorsClosedAtStation[1]) closeClock = f.shared.clock - 3;
   }
   EXPECT_GT(closeClock, departureClock + 90);
   EXPECT_GT(closeClock, 9000);
@@ -241,7 +244,7 @@ TEST(StationStep, OneManStopWaitsForTheDriverAndAnArrivalAtTheLastStopEndsTheTic
   EXPECT_TRUE(f.op.oneManDoorDone[1]);
   EXPECT_FALSE(f.train.doorsOpen);
   EXPECT_FALSE(f.op.arrived[1]);
-  Door_operate(f.train, f.op, f.doors, f.sounds);
+  Door_operate(f.train, f.op, f.shared.lamps, f.doors, f.sounds);
   EXPECT_TRUE(f.train.doorsOpen);
   EXPECT_FALSE(f.step());  // no later stop: the rest of the tick is skipped
   EXPECT_TRUE(f.op.arrived[1]);
@@ -268,15 +271,16 @@ TEST(StopBell, SoundsFrom325MetresAt60AndStopsBelow1) {
     testing::TimedSounds s;
     s.setLength(StopBellChannel, 100);
     TrainState t;
-    OperationState o;
+    StationState st;
+    OperationState shared;
     t.speed = 60;
-    o.remainingDistance = remaining;
-    stopBell(t, o, s, StopBellChannel);
+    st.remainingDistance = remaining;
+    stopBell(t, st, shared, s, StopBellChannel);
     EXPECT_EQ(s.isPlaying(StopBellChannel), remaining < 32500) << static_cast<double>(remaining);
     t.speed = 0.9L;
-    stopBell(t, o, s, StopBellChannel);
+    stopBell(t, st, shared, s, StopBellChannel);
     EXPECT_FALSE(s.isPlaying(StopBellChannel));
-    EXPECT_FALSE(o.lamps.stop);
+    EXPECT_FALSE(shared.lamps.stop);
   }
 }
 
@@ -287,14 +291,14 @@ TEST(DoorLamps, SideLampFollowsTheZoneStationsDoorSide) {
   f.op.inZone[1] = true;
   f.train.doorsOpen = true;
   f.train.doorRequest = true;
-  doorLamps(f.train, f.op, f.table);
-  EXPECT_FALSE(f.op.lamps.door);
-  EXPECT_FALSE(f.op.lamps.others[0]);
-  EXPECT_TRUE(f.op.lamps.others[1]);
+  doorLamps(f.train, f.op, f.shared.lamps, f.table);
+  EXPECT_FALSE(f.shared.lamps.door);
+  EXPECT_FALSE(f.shared.lamps.others[0]);
+  EXPECT_TRUE(f.shared.lamps.others[1]);
   f.train.doorRequest = false;
-  doorLamps(f.train, f.op, f.table);
-  EXPECT_FALSE(f.op.lamps.others[0]);
-  EXPECT_FALSE(f.op.lamps.others[1]);
+  doorLamps(f.train, f.op, f.shared.lamps, f.table);
+  EXPECT_FALSE(f.shared.lamps.others[0]);
+  EXPECT_FALSE(f.shared.lamps.others[1]);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "backends/picture/picture_decoder.h"
 #include "backends/video-ffmpeg/ffmpeg_video_source.h"
 #include "core/input/key_codes.h"
-#include "core/input/keyboard.h"
 #include "core/shell/display_options_store.h"
 #include "headless/headless_platform.h"
 #include "tests/support/minimal_vehicle.h"
@@ -43,7 +42,7 @@ class DriveTest : public ::testing::Test {
       drive_ = std::make_unique<Drive>(
           DataDirectory(root_),
           DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_, video_},
-          DriveRequest{"line_Local_East1.dat", "", testing::MinimalVehicleFile, startStation, 0});
+          DriveRequest{"line_Local_East1.dat", "", testing::MinimalVehicleFile, startStation});
     return *drive_;
   }
   void writeRoute(const std::string& text) { std::ofstream(root_ / testing::MinimalRouteFile) << text; }
@@ -72,14 +71,14 @@ TEST_F(DriveTest, StartsRunningAndTogglesPause) {
   EXPECT_EQ(d.startCaption(), "一時停止(&S)");
   EXPECT_EQ(d.videoSurface.width, 64);
   const int shown = d.video.shownFrame;
-  d.start1Click();
+  d.handle(drive_event::StartPause{});
   EXPECT_FALSE(d.timer1Enabled());
   EXPECT_EQ(d.physicsOn, 0);
   EXPECT_EQ(d.startCaption(), "運転再開(&S)");
   EXPECT_EQ(d.video.shownFrame, shown - 1);  // forces the video picture to be fetched again
-  d.movieclick();                            // a click on the surface resumes
+  d.handle(drive_event::CabClick{});         // a click on the surface resumes
   EXPECT_TRUE(d.timer1Enabled());
-  d.movieclick();  // and does nothing while running
+  d.handle(drive_event::CabClick{});  // and does nothing while running
   EXPECT_TRUE(d.timer1Enabled());
 }
 
@@ -93,14 +92,14 @@ TEST_F(DriveTest, LoadsTheRouteAndStartsAtItsFirstStation) {
   ASSERT_EQ(d.moveMenu.size(), 1u);                    // the last station has no entry
   EXPECT_EQ(d.moveMenu[0].name, "Sta0");
   clock_.setMs(100);
-  d.AppIdle();
+  d.handle(drive_event::Frame{});
   EXPECT_EQ(d.train.filmSpeed, 36);  // the recording speed of the stretch
 }
 
 TEST_F(DriveTest, BackButtonFadesOverAboutFiftyFramesThenCloses) {
   Drive& d = drive();
   d.FormCreate();
-  d.BackClick();
+  d.handle(drive_event::Back{});
   int frames = 0;
   const int flipsBefore = surface_.flips;
   for (long long t = 0; t < 5000 && closes_ == 0; ++t) {
@@ -108,7 +107,7 @@ TEST_F(DriveTest, BackButtonFadesOverAboutFiftyFramesThenCloses) {
     const long double last = d.timing.lastFrame;
     const long double clockRemainder = d.train.videoTickRemainder;
     const bool lastFadeFrame = d.fadeLevel > 250;
-    d.AppIdle();
+    d.handle(drive_event::Frame{});
     if (d.timing.lastFrame == last) continue;
     ++frames;
     if (lastFadeFrame) {
@@ -128,39 +127,44 @@ TEST_F(DriveTest, FirstTickNamesTheLineInTheCaption) {
   Drive& d = drive();
   d.FormCreate();
   EXPECT_EQ(d.caption(), ProgramCaption);
-  d.Timer1Timer();
+  d.handle(drive_event::Tick{});
   EXPECT_EQ(d.caption(), d.route.LineName);
   EXPECT_FALSE(d.route.LineName.empty());
 }
 
 TEST_F(DriveTest, StationJumpResetsTheRunToTheChosenStop) {
+  writeRoute(
+      "[LineName]\nTest line\n[Station]\n"
+      "A,0,30,150,0,0,0,0,60,0,0,0,0,0,0,0,0\nB,0,150,150,0,0,0,0,60,0,0,0,0,0,0,0,0\n"
+      "C,0,270,150,0,0,0,0,60,0,0,0,0,0,0,0,0\n#\n"
+      "[SpeedUnit]\n0,300,36,36\n#\n");
   Drive& d = drive();
   d.FormCreate();
   // A drive in the middle of things: a switched video, running backwards, doors open, power on.
   d.video.videoSwitchState = 2;
   d.video.switchMovieFrame = 40;
-  d.reverseRunning = 1;
+  d.reverseRunning = true;
   for (auto& e : d.movieSwitches()) e.done = true;
-  d.operation.departed.assign(3, true);
-  d.operation.doorsClosedAtStation.assign(3, true);
-  d.operation.runEnding = true;
-  d.operation.shownSignal = 5;
+  d.stationState.departed.assign(4, true);
+  d.stationState.doorsClosedAtStation.assign(4, true);
+  d.stationState.runEnding = true;
+  d.signalState.shownSignal = 5;
   d.train.speed = 40;
   d.train.doorsOpen = d.train.doorRequest = true;
   d.train.powerHandle = d.train.powerNotch = 3;
   d.train.filmSpeedRow = 2;
 
-  d.StationClick(1);
+  EXPECT_TRUE(d.handle(drive_event::Move{1}));
   const StationData& st = d.route.Station[1];
   EXPECT_EQ(d.caption(), d.route.LineName);
   EXPECT_EQ(d.video.videoSwitchState, 0);
   EXPECT_EQ(d.video.switchMovieFrame, 0);
-  EXPECT_EQ(d.reverseRunning, 0);
+  EXPECT_FALSE(d.reverseRunning);
   for (const auto& e : d.movieSwitches()) EXPECT_FALSE(e.done);
-  EXPECT_FALSE(d.operation.departed[1]);
-  EXPECT_FALSE(d.operation.doorsClosedAtStation[1]);
-  EXPECT_FALSE(d.operation.runEnding);
-  EXPECT_EQ(d.operation.shownSignal, 999);  // no signal ahead of the station
+  EXPECT_FALSE(d.stationState.departed[1]);
+  EXPECT_FALSE(d.stationState.doorsClosedAtStation[1]);
+  EXPECT_FALSE(d.stationState.runEnding);
+  EXPECT_EQ(d.signalState.shownSignal, 999);  // no signal ahead of the station
   EXPECT_EQ(d.train.speed, 0);
   EXPECT_FALSE(d.train.doorsOpen);
   EXPECT_FALSE(d.train.doorRequest);
@@ -170,9 +174,9 @@ TEST_F(DriveTest, StationJumpResetsTheRunToTheChosenStop) {
   EXPECT_EQ(d.video.shownFrame, st.Start - 1);
   EXPECT_EQ(d.train.position, st.position);
   EXPECT_EQ(d.train.filmSpeedRow, -1);
-  EXPECT_EQ(d.operation.nextStopIndex, 1);
-  EXPECT_EQ(d.operation.doorCloseCount, 1);
-  EXPECT_EQ(d.operation.display.stationText, "ただいま " + st.Name);
+  EXPECT_EQ(d.stationState.nextStopIndex, 1);
+  EXPECT_EQ(d.stationState.doorCloseCount, 1);
+  EXPECT_EQ(d.stationState.display.stationText, "ただいま " + st.Name);
 }
 
 TEST_F(DriveTest, TunnelOptionClosesWithoutFading) {
@@ -184,10 +188,10 @@ TEST_F(DriveTest, TunnelOptionClosesWithoutFading) {
   Drive& d = drive();
   d.FormCreate();
   EXPECT_EQ(d.options.Tunnel, 1);
-  d.BackClick();
+  d.handle(drive_event::Back{});
   for (long long t = 0; t < 100 && closes_ == 0; ++t) {
     clock_.setMs(t);
-    d.AppIdle();
+    d.handle(drive_event::Frame{});
   }
   EXPECT_EQ(closes_, 1);
 }
@@ -222,29 +226,29 @@ TEST_F(DriveTest, StartTextsNameTheCarsOrTheDoorSide) {
   {
     Drive& d = drive();
     d.FormCreate();
-    EXPECT_EQ(d.operation.display.carsText, "4両");  // with a conductor the car count shows
-    EXPECT_EQ(d.operation.display.doorText, "");
+    EXPECT_EQ(d.stationState.display.carsText, "4両");  // with a conductor the car count shows
+    EXPECT_EQ(d.stationState.display.doorText, "");
     for (long double sample : d.panel.bcSamples) EXPECT_EQ(sample, 240);
   }
   drive_.reset();
   writeRoute(std::string(testing::MinimalRouteText) + "[OneMan]\n1\n1\n");
   Drive& d = drive();
   d.FormCreate();
-  EXPECT_EQ(d.operation.display.carsText, "");
-  EXPECT_EQ(d.operation.display.doorText, "左");
+  EXPECT_EQ(d.stationState.display.carsText, "");
+  EXPECT_EQ(d.stationState.display.doorText, "左");
   d.train.doorsOpen = false;
-  keydowns(d, vk::PageDown, false);
+  d.handle(drive_event::KeyDown{vk::PageDown});
   EXPECT_EQ(d.train.doorSide, 1);
-  EXPECT_EQ(d.operation.display.doorText, "右");
+  EXPECT_EQ(d.stationState.display.doorText, "右");
   EXPECT_TRUE(d.operation.lamps.others[1]);
-  keydowns(d, vk::PageUp, false);
+  d.handle(drive_event::KeyDown{vk::PageUp});
   EXPECT_EQ(d.train.doorSide, 0);
-  EXPECT_EQ(d.operation.display.doorText, "左");
+  EXPECT_EQ(d.stationState.display.doorText, "左");
   EXPECT_FALSE(d.operation.lamps.others[1]);
   d.train.doorsOpen = true;  // the side stays while the doors are open
-  keydowns(d, vk::PageDown, false);
+  d.handle(drive_event::KeyDown{vk::PageDown});
   EXPECT_EQ(d.train.doorSide, 0);
-  EXPECT_EQ(d.operation.display.doorText, "左");
+  EXPECT_EQ(d.stationState.display.doorText, "左");
 }
 
 TEST_F(DriveTest, StartAtAPassingStationTakesTheInterpolatedClock) {
@@ -267,10 +271,10 @@ TEST_F(DriveTest, OneManArrivalAtTheLastStopEndsTheTick) {
   d.train.position = d.route.Station[1].position;
   d.train.speed = 0;
   d.train.doorsOpen = true;
-  d.Timer1Timer();
-  EXPECT_TRUE(d.operation.arrived[1]);
-  EXPECT_EQ(d.operation.nextStopIndex, 2);  // no later stop
-  EXPECT_EQ(d.caption(), ProgramCaption);   // the steps after the stations did not run
+  d.handle(drive_event::Tick{});
+  EXPECT_TRUE(d.stationState.arrived[1]);
+  EXPECT_EQ(d.stationState.nextStopIndex, 2);  // no later stop
+  EXPECT_EQ(d.caption(), ProgramCaption);      // the steps after the stations did not run
 }
 
 TEST_F(DriveTest, UnreadableRouteSoundIsReportedAndTheDriveGoesOn) {
@@ -284,6 +288,41 @@ TEST_F(DriveTest, UnreadableRouteSoundIsReportedAndTheDriveGoesOn) {
   EXPECT_NE(err.find("message: short.wav: サウンドファイルのヘッダが短すぎます\n"), std::string::npos) << err;
   EXPECT_EQ(err.find("message: を開けません"), std::string::npos) << "the empty row names no sound";
   EXPECT_TRUE(d.timer1Enabled());
+}
+
+TEST_F(DriveTest, DoneFlagsClearedTogetherForStartJumpAndRestore) {
+  writeRoute(std::string(testing::MinimalRouteText) + "[MovieSwitch]\n2,0,10,scene,20,0,1,0,0\n#\n");
+  Drive& d = drive();
+  d.FormCreate();
+  StationState& st = d.stationState;
+  for (auto* flags : {&st.inZone, &st.arrived, &st.departed, &st.doorsClosedAtStation, &st.oneManDoorDone})
+    flags->assign(flags->size(), true);
+  ASSERT_EQ(d.movieSwitches().size(), 1u);
+  d.movieSwitches()[0].done = true;
+  d.clearDoneFlags();
+  for (auto* flags : {&st.inZone, &st.arrived, &st.departed, &st.doorsClosedAtStation, &st.oneManDoorDone}) {
+    EXPECT_EQ(flags->size(), 3u);  // two stations and the row after the last
+    for (bool done : *flags) EXPECT_FALSE(done);
+  }
+  EXPECT_FALSE(d.movieSwitches()[0].done);
+}
+
+TEST_F(DriveTest, MoveTakesOnlyTheMenusStationsAndTheDeadlineFollowsTheFrames) {
+  Drive& d = drive();
+  d.FormCreate();
+  EXPECT_FALSE(d.handle(drive_event::Move{1}));  // the last station has no menu item
+  EXPECT_FALSE(d.handle(drive_event::Move{-1}));
+  EXPECT_TRUE(d.handle(drive_event::Move{0}));
+
+  clock_.setMs(1000);
+  d.handle(drive_event::Frame{});
+  ASSERT_TRUE(d.nextDeadline());
+  EXPECT_NEAR(static_cast<double>(*d.nextDeadline()), 1.016667, 1e-6);
+  clock_.setMs(1010);  // before the deadline no frame runs
+  d.handle(drive_event::Frame{});
+  EXPECT_NEAR(static_cast<double>(d.timing.lastFrame), 1.0, 1e-9);
+  d.handle(drive_event::StartPause{});  // paused: nothing to wait for
+  EXPECT_FALSE(d.nextDeadline());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/shell/frame_timing.h"
+#include "core/common/frame_timing.h"
 #include "core/shell/video_position.h"
 #include "core/vehicle/train_state.h"
 
@@ -14,11 +14,11 @@ TEST(FrameTiming, PacesFramesAndClampsOddIntervals) {
     int sleep;
     long double frameMs;
   } cases[] = {
-      {1.0L, 1.010L, false, 1, 10},       // early: sleep a millisecond
-      {1.0L, 1.016L, false, 0, 16},       // within the last millisecond: only yield
-      {1.0L, 1.017L, true, -1, 17},       // due
-      {1.0L, 3.0L, true, -1, 20},         // more than a second: a 20 ms frame
-      {1.0L, 1.0L, false, 1, 1},          // no time at all counts as 1 ms
+      {1.0L, 1.010L, false, 1, 10},  // early: sleep a millisecond
+      {1.0L, 1.016L, false, 0, 16},  // within the last millisecond: only yield
+      {1.0L, 1.017L, true, -1, 17},  // due
+      {1.0L, 3.0L, true, -1, 20},    // more than a second: a 20 ms frame
+      {1.0L, 1.0L, false, 1, 1},     // no time at all counts as 1 ms
   };
   for (const auto& c : cases) {
     FrameTiming t;

@@ -79,7 +79,7 @@ TEST_F(VehicleDrive, LoadsTheVehicleAndCompensatesEveryFrame) {
   EXPECT_EQ(d.train.trainMass.raw(), 0);
   for (long long t = 0; t < 40; ++t) {
     clock.setMs(t);
-    d.AppIdle();
+    d.handle(drive_event::Frame{});
   }
   // No route yet: no load, so the empty values with their decimals.
   EXPECT_EQ(d.train.trainMass.raw(), 1305678);

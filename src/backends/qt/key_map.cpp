@@ -7,12 +7,6 @@
 
 namespace cab::qt {
 
-namespace {
-
-constexpr int ScrollLock = 0x91;  // VK_SCROLL: swaps the "2" and "8" keys
-
-}  // namespace
-
 std::optional<int> virtualKeyFor(int qtKey, bool keypad) {
   if (keypad && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return vk::Numpad0 + (qtKey - Qt::Key_0);
   if (keypad) {
@@ -31,7 +25,7 @@ std::optional<int> virtualKeyFor(int qtKey, bool keypad) {
       {Qt::Key_Space, vk::Space},    {Qt::Key_PageUp, vk::PageUp}, {Qt::Key_PageDown, vk::PageDown},
       {Qt::Key_End, vk::End},        {Qt::Key_Home, vk::Home},     {Qt::Key_Left, vk::Left},
       {Qt::Key_Up, vk::Up},          {Qt::Key_Right, vk::Right},   {Qt::Key_Down, vk::Down},
-      {Qt::Key_Insert, vk::Insert},  {Qt::Key_Delete, vk::Delete}, {Qt::Key_ScrollLock, ScrollLock}};
+      {Qt::Key_Insert, vk::Insert},  {Qt::Key_Delete, vk::Delete}, {Qt::Key_ScrollLock, vk::ScrollLock}};
   for (const auto& [q, v] : named)
     if (q == qtKey) return v;
   return std::nullopt;

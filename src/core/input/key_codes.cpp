@@ -7,10 +7,10 @@ namespace cab {
 
 std::optional<int> keyCodeForName(std::string_view name) {
   static constexpr std::pair<std::string_view, int> named[] = {
-      {"Up", vk::Up},         {"Down", vk::Down},     {"Left", vk::Left},         {"Right", vk::Right},
-      {"Home", vk::Home},     {"End", vk::End},       {"PageUp", vk::PageUp},     {"PageDown", vk::PageDown},
-      {"Insert", vk::Insert}, {"Delete", vk::Delete}, {"Space", vk::Space},       {"Enter", vk::Enter},
-      {"Escape", vk::Escape}, {"Shift", vk::Shift},   {"Ctrl", vk::Ctrl}};
+      {"Up", vk::Up},         {"Down", vk::Down},     {"Left", vk::Left},     {"Right", vk::Right},
+      {"Home", vk::Home},     {"End", vk::End},       {"PageUp", vk::PageUp}, {"PageDown", vk::PageDown},
+      {"Insert", vk::Insert}, {"Delete", vk::Delete}, {"Space", vk::Space},   {"Enter", vk::Enter},
+      {"Escape", vk::Escape}, {"Shift", vk::Shift},   {"Ctrl", vk::Ctrl},     {"ScrollLock", vk::ScrollLock}};
   for (const auto& [n, code] : named)
     if (n == name) return code;
   if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))

@@ -18,14 +18,12 @@
 #include "core/platform/settings_store.h"
 #include "core/platform/status_sink.h"
 #include "core/presentation/panel/ammeter_mode.h"
-#include "core/route/simulation_tick.h"
 #include "core/shell/display_options_store.h"
 #include "core/shell/video_position.h"
 #include "core/vehicle/air_supply.h"
 #include "core/vehicle/keisan.h"
 #include "core/vehicle/load_compensation.h"
 #include "core/vehicle/masconupdate.h"
-#include "core/vehicle/protection_flags.h"
 
 namespace cab {
 
@@ -117,11 +115,11 @@ void Drive::connectStations() {
     routeSounds.seconds.push_back(length.seconds);
   }
   doorSpec.oneMan = route.OneMan != 0;
-  operation.preTrainFrame = route.PreTrainStart;
+  signalState.preTrainFrame = route.PreTrainStart;
 }
 
 int Drive::sectionLoadPercent() const {
-  const int s = operation.nextStopIndex;
+  const int s = stationState.nextStopIndex;
   if (s <= 0 || s > route.StationCount) return 0;
   return route.Station[static_cast<std::size_t>(s - 1)].percent;
 }
@@ -132,7 +130,7 @@ void Drive::setInitialState() {
   train.powerHandle = 0;
   train.brakeHandle = train.brakeCommand = train.sapCommand = -vehicle.Brake;
   train.speed = 0;
-  operation.atsEmergency = operation.atsServiceBrake = operation.ebDeviceTrip = 0;
+  protection.clearBrakeDemands();
   train.reverser = 1;
   train.bcTrailer = train.emergencyBc;
   train.mrPressure = vehicle.HighAirPress;
@@ -143,17 +141,16 @@ void Drive::setInitialState() {
   startStations();
   startTexts();
   train.viewSway = 0.5;
-  masconupdate(train, vehicle, strings, protectionFlags(operation));
+  masconupdate(train, vehicle, strings, protection.flags());
   checkBrakeSteps(vehicle);
   video.startDrive(strings.frameCountFactor);
-  for (auto& e : movieSwitches()) e.done = false;
   panel.reset();
 }
 
 // The door text on one-man routes that show the door side; the car count on
 // routes with a conductor.
 void Drive::startTexts() {
-  StationDisplay& shown = operation.display;
+  StationDisplay& shown = stationState.display;
   shown.doorText = doorSpec.oneMan && route.OneMan2 == 1 ? strings.Doors[0] : "";
   shown.carsText = doorSpec.oneMan ? "" : std::to_string(vehicle.Cars) + strings.Cars;
 }
@@ -210,9 +207,9 @@ void Drive::FormCloseQuery() {
   if (closed_) return;
   physicsOn = 0;
   timer1Enabled_ = false;
-  operation.remainingDistance = 0;
-  operation.atsEmergency = false;
-  operation.atsServiceBrake = false;
+  stationState.remainingDistance = 0;
+  protection.atsEmergency = false;
+  protection.atsServiceBrake = false;
   writeDisplayOptions(platform_.settings, options);
   fadeLevel = 0;
   closed_ = true;
@@ -226,12 +223,11 @@ void Drive::AppIdle() {
     return;
   }
   compensateLoad(train, vehicle, sectionLoadPercent());
-  swayOffset = cab::swayOffset(train.viewSway);
   if (train.trainMass.raw() != 0)
     train.prevAccel = 3.6L * (train.tractiveForce + train.resistForce) / (train.trainMass * 1000);
   advanceVideoPosition(train, strings.videoFrameRate, timing.frameMs);
   video.fetch(train.frame);
-  applyMovieStops(movieStops(), video, reverseRunning == 1, train, videoChannels_, 0);
+  applyMovieStops(movieStops(), video, reverseRunning, train, videoChannels, 0);
   train.prevFrame = train.frame;
   video.copyTo(videoSurface);
   panel.ammeterMode = ammeterMode(train, vehicle);
@@ -240,7 +236,11 @@ void Drive::AppIdle() {
     // The physics step takes the recording speed of the stretch the train is in.
     track.film = filmSpeedAt(route, train.frame);
     track.videoMode = video.videoSwitchState;
-    keisan(train, vehicle, operation, track, timing);
+    const KeisanResult step = keisan(train, vehicle, protection.flags(), track, timing);
+    if (step.moved) {
+      stationState.remainingDistance = stationState.nextStopPosition - train.position;
+      operation.clock += step.clockUnits;
+    }
     video.advanceStationVideo(operation.clock, strings.videoFrameRate);
     engineSpeedStep(train, gearbox);
   }
@@ -265,14 +265,6 @@ bool Drive::renderFrame(bool& fadeEnded) {
   }
   surface.flip();
   return true;
-}
-
-void Drive::Timer1Timer() { cab::Timer1Timer(*this, platform_.dialogs); }
-
-bool Drive::switchMovieStep() {
-  MovieSwitchContext switches{train,      physicsOn,    operation.clock, movieSwitches(),
-                              stations(), strings.Path, videoChannels_,  0};
-  return switchMovies(video, switches);
 }
 
 }  // namespace cab

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "core/common/data_directory.h"
+#include "core/common/frame_timing.h"
 #include "core/common/picture.h"
 #include "core/data/route_data.h"
 #include "core/data/route_images.h"
@@ -16,14 +18,18 @@
 #include "core/presentation/front_video_sound.h"
 #include "core/presentation/panel/panel_state.h"
 #include "core/presentation/sprite_model.h"
-#include "core/route/boarding_random.h"
-#include "core/route/move_menu.h"
+#include "core/route/callouts/callout_state.h"
 #include "core/route/operation_state.h"
-#include "core/route/stations.h"
+#include "core/route/protection/protection_state.h"
+#include "core/route/signals/signal_state.h"
+#include "core/route/stations/boarding_random.h"
+#include "core/route/stations/doors.h"
+#include "core/route/stations/move_menu.h"
+#include "core/route/stations/station_state.h"
+#include "core/route/stations/stations.h"
 #include "core/shell/display_options.h"
-#include "core/shell/frame_timing.h"
+#include "core/shell/drive_event.h"
 #include "core/sound/sound_channels.h"
-#include "core/vehicle/doors.h"
 #include "core/vehicle/gearbox.h"
 #include "core/vehicle/track_conditions.h"
 #include "core/vehicle/train_state.h"
@@ -42,13 +48,14 @@ class StatusSink;
 class VideoSource;
 
 // What the title chose: the route file (in the data directory), the vehicle
-// file and its directory, and the stretch of the route to drive.
+// file and its directory, and the stretch of the route to drive: from the
+// start station to the end station, or to the route's last without one.
 struct DriveRequest {
   std::string routeFile;
   std::string vehicleDirectory;
   std::string vehicleFile;
   int startStation = 0;
-  int endStation = 0;
+  std::optional<int> endStation;
 };
 
 // The platform services a drive uses, handed in by the program.
@@ -75,21 +82,15 @@ class Drive {
   void FormCreate();
   // Shows the start picture while the drive is not running.
   void FormActivate();
-  // Toggles running and paused.
-  void start1Click();
-  // A click on the cab surface resumes a paused drive.
-  void movieclick();
-  // The back button: fade out, then close.
-  void BackClick();
   // Clean-up before the window closes.
   void FormCloseQuery();
 
-  // The frame loop, called whenever the program is idle (every 1 ms).
-  void AppIdle();
-  // The 100 ms simulation tick.
-  void Timer1Timer();
-  // The tick's video-switch step; false when the rest of the tick is skipped.
-  bool switchMovieStep();
+  // Everything that happens to the drive enters here. Returns false when the
+  // event is refused (a jump to a station the "Move" menu does not offer).
+  bool handle(const DriveEvent& event);
+  // When the drive next needs a Frame event (seconds on the drive's clock):
+  // the time the next frame is due; none while paused or closed.
+  std::optional<long double> nextDeadline() const;
 
   // The window caption: the program's name until the first tick names the line.
   const std::string& caption() const { return caption_; }
@@ -109,7 +110,13 @@ class Drive {
   std::vector<MoveMenuItem> moveMenu;  // the "Move" menu's stations, in menu order
   TrainState train;
   TrackConditions track;
+  // Route operation: what its subsystems share, and each one's own state.
   OperationState operation;
+  StationState stationState;
+  SignalState signalState;
+  ProtectionState protection;
+  CalloutState callouts;
+  CabPanelState panel;
   FrameTiming timing;
   DisplayOptions options;
   SpriteModel sprites;
@@ -118,10 +125,11 @@ class Drive {
   std::unique_ptr<SoundChannels> sound = std::make_unique<SilentSoundChannels>();
   Picture videoSurface;  // the off-screen video surface, W x H
   FrontVideo video;
-  CabPanelState panel;
+  // The sound channels the video silences; none are loaded yet.
+  NoVideoSoundChannels videoChannels;
   // The second "[Staf]" picture shown before the drive starts (data path; none when empty).
   std::string startPicture;
-  int reverseRunning = 0;  // 1 while the train runs backwards through the video
+  bool reverseRunning = false;  // the train runs backwards through the video
 
   // The rows in use of the route's station, "[MovieSwitch]" and "[MovieStop]" tables.
   std::span<const StationData> stations() const;
@@ -135,13 +143,15 @@ class Drive {
   GearboxSpec gearbox;
   // Seed of a boarding draw: the drive clock's milliseconds.
   std::uint64_t boardingSeed() const;
-  // Jumps to station t of the "Move" menu.
-  void StationClick(int t);
+  // The back button: fade out, then close.
+  void BackClick();
+  // Clears every subsystem's per-row done flags and latches: the drive
+  // start, the station jump and a restored state begin from here.
+  void clearDoneFlags();
 
   int physicsOn = 0;
   int inputLocked = 0;
   int fadeLevel = 0;
-  int swayOffset = 0;
 
  private:
   // Loading steps, in their order.
@@ -159,6 +169,26 @@ class Drive {
   // The stations' part of the initial state and the start clock.
   void startStations();
   void startTexts();
+  // Puts the train at the stopping point of station t as the next stop.
+  void placeAtStation(int t);
+
+  // The handlers of the events.
+  // The frame loop, run on every Frame event.
+  void AppIdle();
+  // The 100 ms simulation tick: its steps in their fixed order.
+  void Timer1Timer();
+  // The "Start" item toggles running and paused; a click on the cab surface
+  // resumes a paused drive.
+  void start1Click();
+  void movieclick();
+  // Jumps to station t of the "Move" menu.
+  void StationClick(int t);
+  // The keyboard and the mouse wheel.
+  void AsciiDown(char key);
+  void keydowns(int keyCode, bool shift);
+  void keyups(int keyCode);
+  void WheelD();
+  void WheelU();
 
   // The passenger load (percent) of the section the train runs in: the
   // station record before the next stop.
@@ -175,8 +205,6 @@ class Drive {
   bool closed_ = false;
   std::string startCaption_;
   std::string caption_ = ProgramCaption;
-  // The sound channels the video silences; none are loaded yet.
-  NoVideoSoundChannels videoChannels_;
 };
 
 }  // namespace cab

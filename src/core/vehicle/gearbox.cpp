@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/common/rounding.h"
+#include "core/data/vehicle_spec.h"
 #include "core/vehicle/train_state.h"
 
 namespace cab {
@@ -35,6 +36,20 @@ void automaticGearChoice(TrainState& t, const GearboxSpec& g) {
   }
   if (t.gear >= 1 && t.speed < 10) t.gear = 1;
   if (t.speed < 10) t.clutchOut = 0;
+}
+
+GearboxSpec gearboxOf(const VehicleSpec& v) {
+  GearboxSpec g;
+  g.diesel = v.Engine_Type == 0;
+  g.automatic = v.Gear_Type == 0;
+  for (int k = 0; k < v.EngineCount; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    const EngineRateRow rate = i < v.EngineRate.size() ? v.EngineRate[i] : EngineRateRow{};
+    g.gears.push_back({v.Engine[i].s0, v.Engine[i].s2, rate.baseRpm, rate.rpmPerKmh});
+  }
+  g.starterSound = v.EngineSound2[2];
+  g.engineStopSound = v.EngineSound2[3];
+  return g;
 }
 
 bool clutchStep(TrainState& t, const GearboxSpec& g, const ClutchConditions& c, long double frameMs) {

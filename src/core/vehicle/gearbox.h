@@ -5,6 +5,7 @@
 namespace cab {
 
 struct TrainState;
+struct VehicleSpec;
 
 // One gear of a diesel vehicle: the shift speeds of its "[Engine]" row (down
 // below s0, up above s2, km/h) and its "[EngineRate]" row (engine speed
@@ -27,6 +28,9 @@ struct GearboxSpec {
 
   int gearCount() const { return static_cast<int>(gears.size()); }
 };
+
+// The engine and gearbox of a vehicle file.
+GearboxSpec gearboxOf(const VehicleSpec& v);
 
 // The automatic shift: raises or lowers the gear lever by the speed, forces
 // the first gear and engages the clutch below 10 km/h.

@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/common/frame_timing.h"
 #include "core/common/rounding.h"
 #include "core/data/vehicle_spec.h"
-#include "core/route/operation_state.h"
-#include "core/shell/frame_timing.h"
 #include "core/vehicle/adhesion.h"
 #include "core/vehicle/air_supply.h"
 #include "core/vehicle/ammeter.h"
@@ -115,19 +114,20 @@ void followFilm(TrainState& t, const TrackConditions& track) {
   t.filmSpeedRow = f.row;
 }
 
-void distanceAndClock(TrainState& t, OperationState& operation, const TrackConditions& track,
-                      const FrameTiming& timing) {
+// Returns the route clock units the step has run for.
+int distanceAndClock(TrainState& t, const TrackConditions& track, const FrameTiming& timing) {
   followFilm(t, track);
   t.stepDistance = t.speed != 0 ? timing.frameMs * t.speed / 36 : 0;
   t.position += t.stepDistance;
-  operation.remainingDistance = operation.nextStopPosition - t.position;
+  int clockUnits = 0;
   t.videoTickRemainder += timing.frameMs;
   if (t.videoTickRemainder > ClockTickMs) {
     const auto ticks = roundHalfAway(t.videoTickRemainder / ClockTickMs);
-    operation.clock += static_cast<int>(ticks);
+    clockUnits = static_cast<int>(ticks);
     t.videoTickRemainder -= ClockTickMs * ticks;
   }
   if (t.autoRunning) t.speed = t.filmSpeed;
+  return clockUnits;
 }
 
 // The cab sways like a damped spring, nudged by changes of acceleration.
@@ -142,14 +142,14 @@ void sway(TrainState& t, const FrameTiming& timing) {
 
 }  // namespace
 
-void keisan(TrainState& t, const VehicleSpec& v, OperationState& operation, const TrackConditions& track,
-            const FrameTiming& timing) {
-  const ProtectionFlags flags = protectionFlags(operation);
-  if (!forcesAndSpeed(t, v, flags, track, timing)) return;
-  distanceAndClock(t, operation, track, timing);
+KeisanResult keisan(TrainState& t, const VehicleSpec& v, const ProtectionFlags& flags, const TrackConditions& track,
+                    const FrameTiming& timing) {
+  if (!forcesAndSpeed(t, v, flags, track, timing)) return {};
+  const int clockUnits = distanceAndClock(t, track, timing);
   updateAmmeter(t, v, timing.framesPerSecond);
   updateElectricBrake(t, v, timing.framesPerSecond);
   sway(t, timing);
+  return {true, clockUnits};
 }
 
 }  // namespace cab

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/route/operation_state.h"
-
 namespace cab {
 
 // The brake demands of the train protection that override the driver's
@@ -14,9 +12,5 @@ struct ProtectionFlags {
   bool emergency() const { return atsEmergency || vigilanceTrip; }
   bool any() const { return atsEmergency || vigilanceTrip || patternBrake; }
 };
-
-inline ProtectionFlags protectionFlags(const OperationState& o) {
-  return {o.atsEmergency != 0, o.ebDeviceTrip != 0, o.atsServiceBrake != 0};
-}
 
 }  // namespace cab

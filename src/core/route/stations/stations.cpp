@@ -1,15 +1,15 @@
-#include "core/route/stations.h"
+#include "core/route/stations/stations.h"
 
 #include <cmath>
 
 #include "core/common/rounding.h"
 #include "core/data/ui_strings.h"
-#include "core/route/boarding_random.h"
 #include "core/route/operation_state.h"
-#include "core/route/simulation_tick.h"
-#include "core/route/timetable_clock.h"
+#include "core/route/stations/boarding_random.h"
+#include "core/route/stations/doors.h"
+#include "core/route/stations/station_state.h"
+#include "core/route/stations/timetable_clock.h"
 #include "core/sound/sound_channels.h"
-#include "core/vehicle/doors.h"
 #include "core/vehicle/train_state.h"
 
 namespace cab {
@@ -24,10 +24,15 @@ void restart(SoundChannels& sounds, int channel) {
 
 bool silent(const SoundChannels& sounds, int channel) { return channel < 0 || !sounds.isPlaying(channel); }
 
+// Raises station call-out event `n` (station_kanko) where call-outs are wired.
+void callOut(const StationContext& c, int n) {
+  if (c.stationCallout) c.stationCallout(n);
+}
+
 // The next-station text names the following station and what the train
 // does there.
-void nextStationText(OperationState& o, const StationData& next, const UiStrings& labels) {
-  std::string& text = o.display.stationText;
+void nextStationText(StationState& st, const StationData& next, const UiStrings& labels) {
+  std::string& text = st.display.stationText;
   switch (next.trntype) {
     case 0:
       text = "次は " + next.Name + labels.Stop;
@@ -67,14 +72,14 @@ bool backgroundSound(const TrainState& t, const StationData& s, const StationCon
   return true;
 }
 
-void arrive(OperationState& o, std::size_t i) {
-  o.arrivalClock = o.clock;
-  o.arrived[i] = true;
-  o.departureCalloutArmed = true;
+void arrive(StationState& st, std::size_t i, int clock) {
+  st.arrivalClock = clock;
+  st.arrived[i] = true;
+  st.departureCalloutArmed = true;
 }
 
 // Rules of a station whose stop zone holds the train; false ends the tick.
-bool inZoneRules(TrainState& t, OperationState& o, const StationContext& c, int i) {
+bool inZoneRules(TrainState& t, StationState& st, const StationContext& c, int i) {
   const StationData& s = c.stations[i];
   const auto k = static_cast<std::size_t>(i);
   const bool oneMan = c.doors.oneMan;
@@ -82,57 +87,57 @@ bool inZoneRules(TrainState& t, OperationState& o, const StationContext& c, int 
   const RouteSounds& rs = c.routeSounds;
   const int arrival = rs.channel(s.arrsound);
 
-  if ((s.trntype == 0 || s.trntype == 2) && (i == 0 || i == c.startStation) && standing && !o.arrived[k]) {
+  if ((s.trntype == 0 || s.trntype == 2) && (i == 0 || i == c.startStation) && standing && !st.arrived[k]) {
     restart(c.sounds, rs.channel(0));
-    arrive(o, k);
+    arrive(st, k, c.clock);
   }
-  if (s.trntype == 0 && oneMan && !t.doorsOpen && standing && !o.oneManDoorDone[k]) {
-    o.oneManDoorDone[k] = true;
-    c.stationCallout(0);
+  if (s.trntype == 0 && oneMan && !t.doorsOpen && standing && !st.oneManDoorDone[k]) {
+    st.oneManDoorDone[k] = true;
+    callOut(c, 0);
   }
-  if (s.trntype == 0 && oneMan && t.doorsOpen && !o.arrived[k] && standing) {
+  if (s.trntype == 0 && oneMan && t.doorsOpen && !st.arrived[k] && standing) {
     restart(c.sounds, arrival);
-    arrive(o, k);
-    c.stationCallout(1);
-    selectNextStop(o, c.stations, i);
-    if (o.nextStopIndex >= c.stations.count()) return false;
+    arrive(st, k, c.clock);
+    callOut(c, 1);
+    selectNextStop(st, c.stations, i);
+    if (st.nextStopIndex >= c.stations.count()) return false;
   }
   if (s.trntype == 0 && !oneMan && !t.doorsOpen && std::fabs(t.speed) < 0.1L) {
-    c.stationCallout(0);
-    Door_operate(t, o, c.doors, c.sounds);
+    callOut(c, 0);
+    Door_operate(t, st, c.lamps, c.doors, c.sounds);
     restart(c.sounds, arrival);
-    arrive(o, k);
-    c.stationCallout(1);
+    arrive(st, k, c.clock);
+    callOut(c, 1);
   }
-  if (s.trntype == 2 && !o.arrived[k] && standing) {
+  if (s.trntype == 2 && !st.arrived[k] && standing) {
     restart(c.sounds, arrival);
-    arrive(o, k);
+    arrive(st, k, c.clock);
   }
   if (c.videoSwitchState != 1) {
-    if (s.deptime - rs.clockLength(s.depsound) < o.clock && !o.departed[k] &&
-        o.clock - o.arrivalClock > rs.clockLength(s.arrsound)) {
+    if (s.deptime - rs.clockLength(s.depsound) < c.clock && !st.departed[k] &&
+        c.clock - st.arrivalClock > rs.clockLength(s.arrsound)) {
       if ((s.trntype >= 2 && t.speed < 0.1L) || (s.trntype == 0 && t.doorsOpen)) {
-        selectNextStop(o, c.stations, i);
+        selectNextStop(st, c.stations, i);
         restart(c.sounds, rs.channel(s.depsound));
-        o.departed[k] = true;
-        o.arrivalClock = o.clock;
-        c.stationCallout(2);
+        st.departed[k] = true;
+        st.arrivalClock = c.clock;
+        callOut(c, 2);
       }
       if (s.trntype == 2) restart(c.sounds, c.doors.departureSignal);
     }
-    if (!oneMan && s.deptime < o.clock && t.doorsOpen && o.departed[k] && o.arrived[k] && !o.doorsClosedAtStation[k] &&
-        o.clock - o.arrivalClock > rs.clockLength(s.depsound)) {
-      Door_operate(t, o, c.doors, c.sounds);
-      o.doorsClosedAtStation[k] = true;
+    if (!oneMan && s.deptime < c.clock && t.doorsOpen && st.departed[k] && st.arrived[k] &&
+        !st.doorsClosedAtStation[k] && c.clock - st.arrivalClock > rs.clockLength(s.depsound)) {
+      Door_operate(t, st, c.lamps, c.doors, c.sounds);
+      st.doorsClosedAtStation[k] = true;
       if (arrival >= 0) c.sounds.stop(arrival);
-      c.stationCallout(5);
+      callOut(c, 5);
     }
   }
-  const bool endStation = i == c.stations.count() - 1 || i == c.endStation;
-  if (standing && endStation && !o.runEnding && silent(c.sounds, arrival) &&
+  const bool endStation = i == c.stations.count() - 1 || (c.endStation && i == *c.endStation);
+  if (standing && endStation && !st.runEnding && silent(c.sounds, arrival) &&
       ((s.trntype == 0 && t.doorsOpen) || s.trntype >= 2)) {
     c.backClick();
-    o.runEnding = true;
+    st.runEnding = true;
   }
   return true;
 }
@@ -150,22 +155,22 @@ const StationData& StationTable::operator[](int i) const {
 
 bool stopped(long double speed) { return Round(speed) == 0; }
 
-void updateSectionMaxSpeed(OperationState& o, const StationTable& stations, long double position) {
+void updateSectionMaxSpeed(StationState& st, const StationTable& stations, long double position) {
   for (int i = 0; i < stations.count(); ++i) {
     if (stations[i].position <= position && position < stations[i + 1].position) {
-      o.sectionMaxSpeed = stations[i].maxspeed;
-      o.display.maxSpeedText = "最高" + std::to_string(o.sectionMaxSpeed);
+      st.sectionMaxSpeed = stations[i].maxspeed;
+      st.display.maxSpeedText = "最高" + std::to_string(st.sectionMaxSpeed);
     }
   }
 }
 
-void selectNextStop(OperationState& o, const StationTable& stations, int i) {
+void selectNextStop(StationState& st, const StationTable& stations, int i) {
   int j = i + 1;
   while (j < stations.count() && stations[j].trntype == 1) ++j;
-  o.nextStopPosition = stations[j].position;
-  o.nextStopIndex = j;
-  o.display.prevStationText = stations[i].Name;
-  o.display.nextStationText = stations[j].Name;
+  st.nextStopPosition = stations[j].position;
+  st.nextStopIndex = j;
+  st.display.prevStationText = stations[i].Name;
+  st.display.nextStationText = stations[j].Name;
 }
 
 int stopBoardPattern(long double d) {
@@ -177,7 +182,7 @@ int stopBoardPattern(long double d) {
   return 0;
 }
 
-bool stationStep(TrainState& t, OperationState& o, const StationContext& c) {
+bool stationStep(TrainState& t, StationState& st, const StationContext& c) {
   bool nearStation = false;
   const int count = c.stations.count();
   for (int i = 0; i < count; ++i) {
@@ -185,28 +190,28 @@ bool stationStep(TrainState& t, OperationState& o, const StationContext& c) {
     const StationData& next = c.stations[i + 1];
     const auto k = static_cast<std::size_t>(i);
     if (t.position > s.position_e && (t.position < next.position_s || i == count - 1)) {
-      nextStationText(o, next, c.labels);
-      o.display.stopBoardPattern = stopBoardPattern(o.remainingDistance);
-      o.inZone[k] = false;
-      if (i + 1 < count) o.inZone[k + 1] = false;
-      o.display.monitorPattern = i + 1;
+      nextStationText(st, next, c.labels);
+      st.display.stopBoardPattern = stopBoardPattern(st.remainingDistance);
+      st.inZone[k] = false;
+      if (i + 1 < count) st.inZone[k + 1] = false;
+      st.display.monitorPattern = i + 1;
     }
     if (s.position_s <= t.position && t.position <= s.position_e && s.trntype != 1) {
-      if (!o.inZone[k]) {
-        o.display.stopBoardPattern = 10 + i;
-        o.zoneDoorprob = s.doorprob;
-        o.boardingRandom = c.boarding.draw(c.seedNow);
+      if (!st.inZone[k]) {
+        st.display.stopBoardPattern = 10 + i;
+        st.zoneDoorprob = s.doorprob;
+        st.boardingRandom = c.boarding.draw(c.seedNow);
       }
-      o.display.stationText = "ただいま " + s.Name;
-      o.zoneStation = i;
-      o.inZone[k] = true;
-      o.display.monitorPattern = i;
+      st.display.stationText = "ただいま " + s.Name;
+      st.zoneStation = i;
+      st.inZone[k] = true;
+      st.display.monitorPattern = i;
     }
     if (backgroundSound(t, s, c)) nearStation = true;
-    if (o.inZone[k] && c.doors.oneMan && o.arrived[k] && t.doorRequest &&
+    if (st.inZone[k] && c.doors.oneMan && st.arrived[k] && t.doorRequest &&
         silent(c.sounds, c.routeSounds.channel(s.arrsound)))
-      o.display.carsText = c.labels.InfoLabel[1];
-    if (o.inZone[k] && !o.doorsClosedAtStation[k] && !inZoneRules(t, o, c, i)) return false;
+      st.display.carsText = c.labels.InfoLabel[1];
+    if (st.inZone[k] && !st.doorsClosedAtStation[k] && !inZoneRules(t, st, c, i)) return false;
   }
   if (!nearStation) {
     for (int i = 0; i < count; ++i) {
@@ -217,25 +222,27 @@ bool stationStep(TrainState& t, OperationState& o, const StationContext& c) {
   return true;
 }
 
-void stopBell(const TrainState& t, OperationState& o, SoundChannels& sounds, int stopChannel) {
+void stopBell(const TrainState& t, const StationState& st, OperationState& shared, SoundChannels& sounds,
+              int stopChannel) {
   if (stopChannel < 0) return;
   const long double v = t.speed;
-  if (v / 5 * v / 3.6L > o.remainingDistance / 100 - 125 && !sounds.isPlaying(stopChannel)) sounds.restart(stopChannel);
+  if (v / 5 * v / 3.6L > st.remainingDistance / 100 - 125 && !sounds.isPlaying(stopChannel))
+    sounds.restart(stopChannel);
   if (v < 1 && sounds.isPlaying(stopChannel)) {
     sounds.stop(stopChannel);
     sounds.setVolume(stopChannel, 0);
-    o.lamps.stop = false;
+    shared.lamps.stop = false;
   }
-  if (sounds.isPlaying(stopChannel)) o.lamps.stop = blinkPhase(o.tickCount, o.lamps.stop);
+  if (sounds.isPlaying(stopChannel)) shared.lamps.stop = blinkPhase(shared.tickCount, shared.lamps.stop);
 }
 
-void doorLamps(const TrainState& t, OperationState& o, const StationTable& stations) {
+void doorLamps(const TrainState& t, const StationState& st, CabLamps& lamps, const StationTable& stations) {
   int side = 0;
   for (int i = 0; i < stations.count(); ++i)
-    if (o.inZone[static_cast<std::size_t>(i)] && stations[i].door == 1) side = 1;
-  if (t.doorsOpen) o.lamps.door = false;
-  o.lamps.others[0] = t.doorRequest && side == 0;
-  o.lamps.others[1] = t.doorRequest && side == 1;
+    if (st.inZone[static_cast<std::size_t>(i)] && stations[i].door == 1) side = 1;
+  if (t.doorsOpen) lamps.door = false;
+  lamps.others[0] = t.doorRequest && side == 0;
+  lamps.others[1] = t.doorRequest && side == 1;
 }
 
 }  // namespace cab

@@ -1,4 +1,4 @@
-#include "core/route/timetable_clock.h"
+#include "core/route/stations/timetable_clock.h"
 
 #include "core/common/rounding.h"
 

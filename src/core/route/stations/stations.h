@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -12,8 +13,10 @@ namespace cab {
 
 class BoardingRandom;
 class SoundChannels;
+struct CabLamps;
 struct DoorSpec;
 struct OperationState;
+struct StationState;
 struct TrainState;
 struct UiStrings;
 
@@ -41,9 +44,11 @@ class StationTable {
   StationData empty_;
 };
 
-// Everything the station step works with besides the two state records.
+// Everything the station step works with besides the train and the stations' state.
 struct StationContext {
   const StationTable& stations;
+  int clock = 0;    // the route clock
+  CabLamps& lamps;  // the door lamp follows the doors
   const RouteSounds& routeSounds;
   const UiStrings& labels;
   const DoorSpec& doors;
@@ -51,9 +56,9 @@ struct StationContext {
   BoardingRandom& boarding;
   std::uint64_t seedNow = 0;  // seed for a boarding draw made this tick
   int startStation = 0;
-  int endStation = 999;
+  std::optional<int> endStation;  // the chosen last station; the route's last ends the run in any case
   int videoSwitchState = 0;
-  std::function<void(int)> stationCallout;  // station_kanko
+  std::function<void(int)> stationCallout;  // station_kanko; none until call-outs are wired
   std::function<void()> backClick;
 };
 
@@ -62,10 +67,10 @@ bool stopped(long double speed);
 
 // The station section holding the train: the line speed and its text.
 // Outside every section the previous value stays.
-void updateSectionMaxSpeed(OperationState& o, const StationTable& stations, long double position);
+void updateSectionMaxSpeed(StationState& st, const StationTable& stations, long double position);
 
 // The next stop after station i; without one the row after the last.
-void selectNextStop(OperationState& o, const StationTable& stations, int i);
+void selectNextStop(StationState& st, const StationTable& stations, int i);
 
 // The stop-position board before the next stop, by the distance left (cm).
 int stopBoardPattern(long double remaining);
@@ -73,13 +78,14 @@ int stopBoardPattern(long double remaining);
 // The station step of the tick: approach boards, stop zones, arrival,
 // doors, departure and the end of the run. Returns false when the rest of
 // the tick is skipped (a one-man arrival at the last stop).
-bool stationStep(TrainState& t, OperationState& o, const StationContext& c);
+bool stationStep(TrainState& t, StationState& st, const StationContext& c);
 
 // The stop bell sounds while the train could not stop before the station at
 // its speed; it is silenced below 1 km/h. The stop lamp blinks while it rings.
-void stopBell(const TrainState& t, OperationState& o, SoundChannels& sounds, int stopChannel);
+void stopBell(const TrainState& t, const StationState& st, OperationState& shared, SoundChannels& sounds,
+              int stopChannel);
 
 // The door-closed lamp and the door-side lamps.
-void doorLamps(const TrainState& t, OperationState& o, const StationTable& stations);
+void doorLamps(const TrainState& t, const StationState& st, CabLamps& lamps, const StationTable& stations);
 
 }  // namespace cab

@@ -1,4 +1,4 @@
-#include "core/shell/frame_timing.h"
+#include "core/common/frame_timing.h"
 
 #include "core/common/rounding.h"
 

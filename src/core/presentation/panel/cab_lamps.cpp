@@ -1,6 +1,4 @@
-#include "core/route/cab_lamps.h"
-
-#include "core/route/simulation_tick.h"
+#include "core/presentation/panel/cab_lamps.h"
 
 namespace cab {
 

@@ -1,11 +1,11 @@
-#include "core/route/move_menu.h"
+#include "core/route/stations/move_menu.h"
 
 #include "core/data/route_data.h"
 
 namespace cab {
 
-std::vector<MoveMenuItem> buildMoveMenu(const RouteData& route, int startStation, int endStation) {
-  const int end = endStation == 0 ? route.StationCount - 1 : endStation;
+std::vector<MoveMenuItem> buildMoveMenu(const RouteData& route, int startStation, std::optional<int> endStation) {
+  const int end = endStation.value_or(route.StationCount - 1);
   std::vector<MoveMenuItem> items;
   // From the second-to-last station down, each inserted at the top.
   for (int i = route.StationCount - 2; i >= 0; --i) {

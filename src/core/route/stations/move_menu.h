@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,8 @@ struct MoveMenuItem {
 };
 
 // The stopping stations (trntype 0 or 2) from `startStation` up to, not
-// including, `endStation`, in ascending order; the last station never has an
-// entry. An `endStation` of 0 stands for the last station.
-std::vector<MoveMenuItem> buildMoveMenu(const RouteData& route, int startStation, int endStation);
+// including, `endStation` (without one, the last station), in ascending
+// order; the last station never has an entry.
+std::vector<MoveMenuItem> buildMoveMenu(const RouteData& route, int startStation, std::optional<int> endStation);
 
 }  // namespace cab

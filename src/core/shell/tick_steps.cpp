@@ -1,0 +1,177 @@
+// The 100 ms tick: each step hands its subsystem the records it reads and
+// the state it changes.
+#include "core/shell/tick_steps.h"
+
+#include <array>
+#include <exception>
+
+#include "core/platform/dialogs.h"
+#include "core/presentation/panel/cab_lamps.h"
+#include "core/route/stations/timetable_clock.h"
+#include "core/shell/drive.h"
+#include "core/vehicle/air_supply.h"
+#include "core/vehicle/engine.h"
+#include "core/vehicle/masconupdate.h"
+
+namespace cab {
+
+namespace {
+
+bool sectionMaxSpeed(Drive& d) {
+  updateSectionMaxSpeed(d.stationState, StationTable(d.stations()), d.train.position);
+  return true;
+}
+
+bool countTick(Drive& d) {
+  ++d.operation.tickCount;
+  return true;
+}
+
+bool doorClosedDetection(Drive& d) {
+  cab::doorClosedDetection(d.train, d.stationState, d.operation.lamps, d.doorSpec, *d.sound);
+  return true;
+}
+
+int currentStepValue(const VehicleSpec& v, int row) {
+  if (row < 0 || row >= v.CurrentPCount) return 0;
+  return v.CurrentP[static_cast<std::size_t>(row)].notch;
+}
+
+bool cabLamps(Drive& d) {
+  const TrainState& t = d.train;
+  const VehicleSpec& v = d.vehicle;
+  TractionLampInputs in;
+  in.ammeterMode = d.panel.ammeterMode;
+  in.doorInterlocked = v.DoorLock == 1;
+  in.doorsOpen = t.doorsOpen;
+  in.powerNotch = t.powerNotch;
+  in.brakeCommand = t.brakeCommand;
+  in.brakeSteps = v.Brake;
+  in.elecBrakeCurrent = t.elecBrakeCurrent;
+  in.resistorStep = t.resistorStep;
+  in.currentPCount = v.CurrentPCount;
+  in.currentStep = currentStepValue(v, t.resistorStep);
+  in.nextCurrentStep = currentStepValue(v, t.resistorStep + 1);
+  in.constantSpeed = t.constSpeed != 0;
+  updateTractionLamps(d.operation.lamps, in, d.operation.tickCount);
+  return true;
+}
+
+bool clockText(Drive& d) {
+  timecalc(d.operation.clock, d.stationState.clockSecondShown, d.stationState.display.clockText);
+  return true;
+}
+
+bool needleSmoothing(Drive& d) {
+  smoothNeedles(d.panel, d.train.brakeCommand, d.vehicle.Brake);
+  return true;
+}
+
+bool compressor(Drive& d) {
+  compressorTick(d.train, d.vehicle, *d.sound, d.train.engineRpm);
+  return true;
+}
+
+bool stations(Drive& d) {
+  const StationTable table(d.stations());
+  const StationContext c{table,
+                         d.operation.clock,
+                         d.operation.lamps,
+                         d.routeSounds,
+                         d.strings,
+                         d.doorSpec,
+                         *d.sound,
+                         d.boarding,
+                         d.boardingSeed(),
+                         d.request().startStation,
+                         d.request().endStation,
+                         d.video.videoSwitchState,
+                         {},
+                         [&d] { d.BackClick(); }};
+  return stationStep(d.train, d.stationState, c);
+}
+
+bool stopBell(Drive& d) {
+  cab::stopBell(d.train, d.stationState, d.operation, *d.sound, d.vehicle.Stop);
+  return true;
+}
+
+bool doorClosingCounter(Drive& d) {
+  cab::doorClosingCounter(d.train, d.stationState);
+  return true;
+}
+
+bool videoSwitching(Drive& d) {
+  MovieSwitchContext switches{d.train,      d.physicsOn,    d.operation.clock, d.movieSwitches(),
+                              d.stations(), d.strings.Path, d.videoChannels,   d.routeSounds.firstChannel};
+  return switchMovies(d.video, switches);
+}
+
+bool dieselGears(Drive& d) {
+  TrainState& t = d.train;
+  const GearboxSpec& g = d.gearbox;
+  if (g.diesel && g.automatic && t.clutchOut == 0) automaticGearChoice(t, g);
+  const ClutchConditions c{doorRuleMet(d.vehicle.DoorLock == 1, t.doorsOpen), d.protection.atsEmergency,
+                           d.protection.ebDeviceTrip};
+  if (clutchStep(t, g, c, d.timing.frameMs)) masconupdate(t, d.vehicle, d.strings, d.protection.flags());
+  return true;
+}
+
+bool otherLampsAndEngine(Drive& d) {
+  updateOtherLamps(d.operation.lamps, d.vehicle.ATS_Type, d.train.engineRunning);
+  engineStartStop(d.train, d.gearbox, *d.sound);
+  engineStall(d.train, d.gearbox, *d.sound);
+  return true;
+}
+
+bool doorLamps(Drive& d) {
+  cab::doorLamps(d.train, d.stationState, d.operation.lamps, StationTable(d.stations()));
+  return true;
+}
+
+// The value display window's refresh joins the caption when that window exists.
+bool caption(Drive& d) {
+  if (d.caption() == ProgramCaption) d.setCaption(d.route.LineName);
+  return true;
+}
+
+bool automaticDoorClosing(Drive& d) {
+  cab::automaticDoorClosing(d.train, d.stationState, d.operation.lamps, d.doorSpec, *d.sound);
+  return true;
+}
+
+constexpr std::array Steps{
+    TickStep{1, "section maximum speed", sectionMaxSpeed},
+    TickStep{3, "tick count", countTick},
+    TickStep{6, "door-closed detection", doorClosedDetection},
+    TickStep{7, "cab lamps", cabLamps},
+    TickStep{8, "clock text", clockText},
+    TickStep{10, "needle smoothing", needleSmoothing},
+    TickStep{11, "compressor", compressor},
+    TickStep{25, "stations", stations},
+    TickStep{27, "stop bell", stopBell},
+    TickStep{31, "door-closing counter", doorClosingCounter},
+    TickStep{32, "video switching", videoSwitching},
+    TickStep{33, "diesel gears", dieselGears},
+    TickStep{36, "other lamps and engine", otherLampsAndEngine},
+    TickStep{39, "door lamps", doorLamps},
+    TickStep{41, "caption", caption},
+    TickStep{43, "automatic door closing", automaticDoorClosing},
+};
+
+}  // namespace
+
+std::span<const TickStep> tickSteps() { return Steps; }
+
+void Drive::Timer1Timer() {
+  const std::span<const TickStep> steps = tickSteps();
+  steps.front().run(*this);
+  try {
+    for (const TickStep& step : steps.subspan(1))
+      if (!step.run(*this)) return;
+  } catch (const std::exception& e) {
+    platform_.dialogs.message(e.what());
+  }
+}
+
+}  // namespace cab
