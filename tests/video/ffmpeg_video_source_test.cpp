@@ -135,12 +135,16 @@ TEST(FfmpegVideoSourceOpen, FailuresGiveTheirResults) {
     for (std::size_t at = s.find("XVID"); at != std::string::npos; at = s.find("XVID", at)) s.replace(at, 4, "QZQZ");
     std::ofstream(unknown, std::ios::binary) << s;
   }
+  // A video in a container route videos do not come in.
+  const fs::path programStream = scratch("program-stream.mpg");
+  testvideo::writeNumberedVideo(programStream, testvideo::Encoding("mpeg2video", "yuv420p"), 3, 32, 24);
   const struct {
     fs::path path;
     int result;
   } cases[] = {
       {scratch("missing.avi"), VideoSource::CannotOpen},
       {text, VideoSource::BadFormat},
+      {programStream, VideoSource::BadFormat},
       {audio, VideoSource::NoVideoStream},
       {unknown, VideoSource::NoDecoder},
   };
@@ -152,6 +156,22 @@ TEST(FfmpegVideoSourceOpen, FailuresGiveTheirResults) {
     EXPECT_EQ(source.length(), 0);
     Picture picture;
     EXPECT_FALSE(source.frame(0, picture));
+  }
+}
+
+// A capture that dropped frames leaves their chunks empty: such a frame shows
+// the picture before it, and the frames after it keep their numbers.
+TEST(FfmpegVideoSourceAvi, AnEmptyChunkShowsThePictureBeforeIt) {
+  const fs::path file = scratch("empty-chunks.avi");
+  testvideo::writeNumberedVideo(file, testvideo::encodingOf(Codec::Mjpeg).withEmptyChunks({4, 5, 11}), 12, 64, 48);
+  FfmpegVideoSource source;
+  ASSERT_EQ(source.open(file.string()), VideoSource::Opened);
+  EXPECT_EQ(source.length(), 12);
+  const int shows[] = {0, 1, 2, 3, 3, 3, 6, 7, 8, 9, 10, 10};
+  for (int n : {5, 11, 0, 4, 6, 10, 3, 2, 1, 7, 9, 8}) {
+    Picture picture;
+    ASSERT_TRUE(source.frame(n, picture)) << n;
+    EXPECT_EQ(testvideo::numberShown(picture), shows[n]) << n;
   }
 }
 

@@ -1,7 +1,9 @@
 #include "core/presentation/front_video.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <string_view>
 
 #include "core/common/data_directory.h"
 #include "core/platform/video_source.h"
@@ -44,9 +46,29 @@ std::vector<std::string> openMovieMessages(int result, const std::string& path) 
   return messages;
 }
 
+namespace {
+
+// A video named ".avi" that is not there may have been saved as MP4, Matroska
+// or WebM under the same name; the first of them that exists is taken.
+std::string moviePathToOpen(const DataDirectory& data, const std::string& path) {
+  constexpr std::string_view avi = ".avi";
+  const bool namedAvi = path.size() >= avi.size() &&
+                        std::equal(avi.begin(), avi.end(), path.end() - avi.size(),
+                                   [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+  if (!namedAvi || data.exists(path)) return path;
+  const std::string stem = path.substr(0, path.size() - avi.size());
+  for (const char* extension : {".mp4", ".mkv", ".webm"})
+    if (data.exists(stem + extension)) return stem + extension;
+  return path;
+}
+
+}  // namespace
+
 FrontVideo::FrontVideo(VideoSource& source, const DataDirectory& data) : source_(source), data_(data) {}
 
-int FrontVideo::OpenFrontMovie(const std::string& path) { return source_.open(data_.resolve(path).string()); }
+int FrontVideo::OpenFrontMovie(const std::string& path) {
+  return source_.open(data_.resolve(moviePathToOpen(data_, path)).string());
+}
 
 int FrontVideo::MovieLength() const { return source_.length(); }
 
@@ -59,7 +81,7 @@ void FrontVideo::GetMovieFrame(int n, Picture& target) {
 
 std::vector<std::string> FrontVideo::openMainVideo(const std::string& path) {
   mainPath_ = path;
-  return openMovieMessages(OpenFrontMovie(path), path);
+  return openMovieMessages(OpenFrontMovie(path), moviePathToOpen(data_, path));
 }
 
 void FrontVideo::reopenMainVideo() { OpenFrontMovie(mainPath_); }

@@ -26,13 +26,15 @@ class FrontVideo {
  public:
   FrontVideo(VideoSource& source, const DataDirectory& data);
 
-  // Opens a video (a data path); the result codes of VideoSource::open.
+  // Opens a video (a data path); the result codes of VideoSource::open. A
+  // missing ".avi" file is looked for as ".mp4", ".mkv" and ".webm" too.
   int OpenFrontMovie(const std::string& path);
   int MovieLength() const;
   // Decodes frame n into `target`; nothing happens when no video is open.
   void GetMovieFrame(int n, Picture& target);
 
-  // Opens the route's main video at loading; returns the messages to show.
+  // Opens the route's main video at loading; returns the messages to show
+  // (naming the file that was opened).
   std::vector<std::string> openMainVideo(const std::string& path);
   void reopenMainVideo();
   // Start of a drive: main video, frame count from its length.
