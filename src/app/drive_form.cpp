@@ -6,8 +6,10 @@
 #include <QMenuBar>
 #include <QWheelEvent>
 #include <cmath>
+#include <variant>
 
 #include "backends/qt/key_map.h"
+#include "backends/qt/sprite_painter.h"
 #include "core/data/data_error.h"
 
 namespace cab::app {
@@ -18,6 +20,33 @@ constexpr int ClientWidth = 1202;
 constexpr int ClientHeight = 786;
 constexpr int SurfaceWidth = 800;
 constexpr int SurfaceHeight = 785;
+
+// The right-hand column beside the timetable: sub_disp at its top, the
+// information labels below it.
+constexpr int ColumnLeft = ClientWidth - 158;
+constexpr int ColumnWidth = 154;
+constexpr int HalfWidth = ColumnWidth / 2;
+
+// Where each information label stands, grouped as the driver reads them:
+// stations and clock, speed and distance, the line's limits, the handles,
+// the doors and the train, the traffic lights. Two-line labels wrap.
+struct LabelPlace {
+  int label;
+  int x, y, width, height;
+  int pixelSize;
+  bool bold = false;
+};
+constexpr LabelPlace LabelPlaces[] = {
+    {4, 0, 128, ColumnWidth, 36, 14},        {13, 0, 166, ColumnWidth, 36, 13},
+    {14, 0, 204, ColumnWidth, 36, 14},       {7, 0, 244, ColumnWidth, 22, 15, true},
+    {11, 0, 270, ColumnWidth, 28, 22, true}, {12, 0, 302, ColumnWidth, 24, 18, true},
+    {15, 0, 330, ColumnWidth, 22, 14},       {10, 0, 356, ColumnWidth, 36, 13},
+    {0, 0, 398, HalfWidth, 22, 15},          {1, HalfWidth, 398, HalfWidth, 22, 15},
+    {2, 0, 422, HalfWidth, 22, 15},          {3, HalfWidth, 422, HalfWidth, 22, 15},
+    {6, 0, 448, ColumnWidth, 22, 14},        {9, 0, 474, ColumnWidth, 36, 13},
+    {8, 0, 514, ColumnWidth, 36, 13},
+};
+constexpr int UnusedLabel = 5;
 
 }  // namespace
 
@@ -35,11 +64,9 @@ TForm1::TForm1(DataDirectory data, DriveRequest request, qt::QtSettingsStore& se
 
   untendai_ = new qt::CabSurfaceWidget(SurfaceWidth, SurfaceHeight, client);
   untendai_->move(0, 0);
-  for (int i = 0; i < 16; ++i) {
-    labels_[i] = new QLabel(client);
-    labels_[i]->setObjectName(QStringLiteral("Label%1").arg(i));
-    labels_[i]->setGeometry(SurfaceWidth + 10, 10 + i * 24, ClientWidth - SurfaceWidth - 20, 22);
-  }
+  subDisp_ = new QLabel(client);
+  subDisp_->setObjectName("sub_disp");
+  placeInfoLabels(client);
   back_ = new QLabel(QStringLiteral("戻る"), client);
   back_->setObjectName("back");
   back_->setAlignment(Qt::AlignCenter);
@@ -68,8 +95,54 @@ bool TForm1::load() {
     return false;
   }
   buildMenu();
+  showSubDisplay();
   syncWithDrive();
   return true;
+}
+
+void TForm1::placeInfoLabels(QWidget* client) {
+  for (int i = 0; i < InfoLabels::Count; ++i) {
+    labels_[i] = new QLabel(client);
+    labels_[i]->setObjectName(QStringLiteral("Label%1").arg(i));
+    labels_[i]->hide();
+  }
+  for (const LabelPlace& place : LabelPlaces) {
+    QLabel* label = labels_[place.label];
+    label->setGeometry(ColumnLeft + place.x, place.y, place.width, place.height);
+    label->setWordWrap(place.height > 30);
+    QFont font = label->font();
+    font.setPixelSize(place.pixelSize);
+    font.setBold(place.bold);
+    label->setFont(font);
+  }
+}
+
+// The third "[Staf]" picture, sized to itself at the top of the column.
+void TForm1::showSubDisplay() {
+  const std::string& file = drive_->route.StafSubDisplay;
+  if (file.empty()) return;
+  const auto bytes = drive_->data().readBytes(file);
+  if (!bytes) return;  // the route's loader has made sure the file exists
+  const auto decoded = pictures_.decode(*bytes);
+  if (const auto* error = std::get_if<PictureLoader::Error>(&decoded)) {
+    dialogs_.message(file + ": " + error->text);
+    return;
+  }
+  const QImage image = qt::toImage(std::get<Picture>(decoded));
+  subDisp_->setPixmap(QPixmap::fromImage(image));
+  subDisp_->setGeometry(ColumnLeft, 0, image.width(), image.height());
+}
+
+// Label mode ("Moji" 1) shows the labels with the drive's captions; otherwise
+// they are hidden and the texts are drawn on the video.
+void TForm1::showInfoLabels() {
+  const bool labelMode = drive_->options.Moji == 1;
+  for (int i = 0; i < InfoLabels::Count; ++i) {
+    if (i == UnusedLabel) continue;
+    const QString caption = QString::fromStdString(drive_->infoLabels.caption[i]);
+    if (labels_[i]->text() != caption) labels_[i]->setText(caption);
+    labels_[i]->setVisible(labelMode);
+  }
 }
 
 void TForm1::buildMenu() {
@@ -110,6 +183,7 @@ void TForm1::syncWithDrive() {
     idleTimer_.stop();
   }
   if (start1_) start1_->setText(QString::fromStdString(drive_->startCaption()));
+  showInfoLabels();
 }
 
 void TForm1::setCaption(const std::string& text) { setWindowTitle(QString::fromStdString(text)); }

@@ -45,6 +45,10 @@ class TForm1 : public QMainWindow, public DriveWindow {
   // Hands an event to the drive, then follows its state.
   void dispatch(const DriveEvent& event);
   void syncWithDrive();
+  // The information labels and the sub_disp picture on the right of the cab.
+  void placeInfoLabels(QWidget* client);
+  void showSubDisplay();
+  void showInfoLabels();
 
   qt::QtDialogs dialogs_;
   qt::QtClock clock_;
@@ -52,7 +56,8 @@ class TForm1 : public QMainWindow, public DriveWindow {
   FfmpegVideoSource video_;
   qt::CabSurfaceWidget* untendai_;
   QLabel* back_;
-  std::array<QLabel*, 16> labels_{};
+  QLabel* subDisp_;
+  std::array<QLabel*, InfoLabels::Count> labels_{};
   QAction* start1_ = nullptr;
   QTimer idleTimer_;
   QTimer timer1_;

@@ -7,6 +7,7 @@ namespace cab::headless {
 const char* const UsageText =
     "usage: cabview-headless --data DIR --route FILE --vehicle FILE [--vehicle-dir DIR] [--start-station N]\n"
     "                        [--script FILE] [--seconds S] [--trace FILE.csv] [--trace-every N] [--bench]\n"
+    "                        [--snapshot S FILE.png]...\n"
     "       cabview-headless --help | --version\n"
     "\n"
     "Drives without a display on a virtual clock. A script has one action a line,\n"
@@ -14,6 +15,7 @@ const char* const UsageText =
     "move N (a station of the Move menu), save N, load N, end; \"#\" starts a comment.\n"
     "The run ends at --seconds, else after the script's last action, or when the drive\n"
     "closes itself, with the line \"end: t_s=X position_cm=X stops=N reason=seconds|script|closed|halt\".\n"
+    "--snapshot saves the cab surface shown at simulated second S as a PNG picture (repeatable).\n"
     "Exit status 0 when the run ends, 2 on a halt (\"halt: \" lines) or a bad command line.";
 
 namespace {
@@ -60,6 +62,16 @@ std::optional<RunOptions> parseArguments(int argc, char** argv, std::string& err
     }
     if (arg == "--bench") {
       o.bench = true;
+      continue;
+    }
+    if (arg == "--snapshot") {
+      if (i + 2 >= argc) return error = "--snapshot needs a time and a file", std::nullopt;
+      Snapshot shot;
+      if (!readNumber(arg, argv[i + 1], shot.seconds, error)) return std::nullopt;
+      if (!(shot.seconds >= 0)) return error = "--snapshot time must not be negative", std::nullopt;
+      shot.file = argv[i + 2];
+      o.snapshots.push_back(shot);
+      i += 2;
       continue;
     }
     std::string* text = nullptr;

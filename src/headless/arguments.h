@@ -2,8 +2,15 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace cab::headless {
+
+// A picture of the cab surface to save: the one shown at that simulated second.
+struct Snapshot {
+  long double seconds = 0;
+  std::string file;  // PNG
+};
 
 struct RunOptions {
   std::string dataDirectory;
@@ -16,8 +23,9 @@ struct RunOptions {
   std::string traceFile;
   int traceEvery = 1;
   bool bench = false;
-  bool help = false;     // --help, -h: print the usage text instead of driving
-  bool version = false;  // --version
+  std::vector<Snapshot> snapshots;  // in command-line order
+  bool help = false;                // --help, -h: print the usage text instead of driving
+  bool version = false;             // --version
 };
 
 // The usage text of cabview-headless, several lines without a final newline.

@@ -58,8 +58,10 @@ class NullSurface : public CabSurface {
   bool canDraw() const override { return true; }
   void fill(std::uint32_t) override {}
   void drawVideoSurface(const Picture&) override {}
+  void drawVideoTexts(std::span<const VideoText>) override {}
   void drawSprites(const SpriteModel&) override {}
   void flip() override {}
+  int textWidth(const std::string&, int) const override { return 0; }
 };
 
 // Closing the window runs the drive's close sequence through `onClose`.

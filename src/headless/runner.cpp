@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "backends/picture/picture_decoder.h"
@@ -11,6 +13,7 @@
 #include "core/shell/drive.h"
 #include "headless/halt_lines.h"
 #include "headless/headless_platform.h"
+#include "headless/offscreen_painting.h"
 #include "headless/run_end.h"
 #include "headless/script.h"
 #include "headless/trace.h"
@@ -81,14 +84,16 @@ bool perform(Drive& drive, const ScriptAction& a, std::ostream& err) {
 // One drive on the virtual clock with what it measures and counts.
 class VirtualRun {
  public:
+  // afterMs runs after every millisecond of the drive.
   VirtualRun(Drive& drive, VirtualClock& clock, const RunOptions& options, const Script& script, std::ofstream& trace,
-             std::ostream& err)
+             std::ostream& err, std::function<void(long long)> afterMs)
       : drive_(drive),
         clock_(clock),
         options_(options),
         script_(script),
         trace_(trace),
         err_(err),
+        afterMs_(std::move(afterMs)),
         stops_(options.startStation) {}
 
   // Loads the drive and runs it until the time limit, the script or the
@@ -106,6 +111,7 @@ class VirtualRun {
       frame(t);
       if (drive_.closed()) return EndReason::Closed;
       tick(t);
+      afterMs_(t);
     }
     return closeDrive(options_.seconds ? EndReason::Seconds : EndReason::Script);
   }
@@ -164,6 +170,7 @@ class VirtualRun {
   const Script& script_;
   std::ofstream& trace_;
   std::ostream& err_;
+  std::function<void(long long)> afterMs_;
   StopCounter stops_;
   std::size_t nextAction_ = 0;
   long long nextTickMs_ = -1;
@@ -203,7 +210,16 @@ int runDrive(const RunOptions& options, std::ostream& out, std::ostream& err) {
   StderrDialogs dialogs;
   MemorySettingsStore settings;
   SilentStatus status;
-  NullSurface surface;
+  // Snapshots and the benchmark paint every frame as the window does; other
+  // runs compute the frames without drawing them.
+  NullSurface nullSurface;
+  std::optional<OffscreenPainting> painting;
+  if (options.bench || !options.snapshots.empty()) painting.emplace();
+  CabSurface& surface = painting ? static_cast<CabSurface&>(painting->canvas()) : nullSurface;
+  SnapshotTaker snapshots(options.snapshots);
+  const auto takeSnapshots = [&](long long t) {
+    if (painting) snapshots.takeDue(t, painting->canvas().shownImage(), err);
+  };
   PictureDecoder pictures;
   FfmpegVideoSource video;
   Drive* drivePtr = nullptr;
@@ -214,9 +230,14 @@ int runDrive(const RunOptions& options, std::ostream& out, std::ostream& err) {
               DrivePlatform{dialogs, settings, clock, status, surface, window, pictures, video}, request);
   drivePtr = &drive;
 
-  VirtualRun run(drive, clock, options, script, trace, err);
+  VirtualRun run(drive, clock, options, script, trace, err, takeSnapshots);
   EndReason reason = EndReason::Halt;
   const bool ended = runReportingHalts([&] { reason = run.run(); }, err);
+  if (ended) {
+    // The picture at the end stands for the snapshots due at the last millisecond.
+    takeSnapshots(clock.ms());
+    snapshots.reportMissed(clock.ms(), err);
+  }
   if (ended && options.bench) run.writeBenchLine(out);
   writeEndLine(out, clock.ms(), drive.train.position, run.stops(), reason);
   return ended ? 0 : 2;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -26,11 +28,14 @@ class FakePictureLoader : public PictureLoader {
   }
 };
 
-// A temporary data directory with a sprite model and image lists to load into.
+// A temporary data directory with a sprite model and image lists to load into;
+// its name holds the process id, since CTest runs the tests of one fixture in
+// parallel processes.
 class RouteDirectory {
  public:
   explicit RouteDirectory(const std::string& name)
-      : root_(std::filesystem::temp_directory_path() / ("cabview-route-" + name)) {
+      : root_(std::filesystem::temp_directory_path() /
+              ("cabview-route-" + name + "-" + std::to_string(::getpid()))) {
     std::filesystem::create_directories(root_);
     strings.videoWidth = 640;
     strings.videoHeight = 480;

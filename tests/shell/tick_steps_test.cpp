@@ -23,6 +23,7 @@ TEST(TickSteps, RunInTheirNumberedOrder) {
   }
   const std::vector<std::string> expected{"1 section maximum speed",
                                           "3 tick count",
+                                          "4 speed and distance texts",
                                           "6 door-closed detection",
                                           "7 cab lamps",
                                           "8 clock text",
@@ -33,10 +34,13 @@ TEST(TickSteps, RunInTheirNumberedOrder) {
                                           "31 door-closing counter",
                                           "32 video switching",
                                           "33 diesel gears",
+                                          "35 information lines",
                                           "36 other lamps and engine",
                                           "39 door lamps",
                                           "41 caption",
-                                          "43 automatic door closing"};
+                                          "43 automatic door closing",
+                                          "44 commentary",
+                                          "48 information labels"};
   EXPECT_EQ(names, expected);
 }
 

@@ -1,27 +1,21 @@
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 
-#include "backends/qt/sprite_painter.h"
-#include "core/platform/cab_surface.h"
+#include "backends/qt/cab_canvas.h"
 
 namespace cab::qt {
 
-// The cab drawing surface: frames are drawn into a back buffer and shown on flip.
-class CabSurfaceWidget : public QWidget, public CabSurface {
+// The cab drawing surface in the driving window: the canvas's shown image,
+// repainted on every flip.
+class CabSurfaceWidget : public QWidget, public CabCanvas {
   Q_OBJECT
 
  public:
   CabSurfaceWidget(int width, int height, QWidget* parent);
 
   bool canDraw() const override;
-  void fill(std::uint32_t colour) override;
-  void drawVideoSurface(const Picture& surface) override;
-  void drawSprites(const SpriteModel& sprites) override;
   void flip() override;
-
-  const QImage& shownImage() const { return front_; }
 
  signals:
   void clicked();
@@ -29,11 +23,6 @@ class CabSurfaceWidget : public QWidget, public CabSurface {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-
- private:
-  QImage back_;
-  QImage front_;
-  SpritePainter sprites_;
 };
 
 }  // namespace cab::qt

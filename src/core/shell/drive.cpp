@@ -17,8 +17,8 @@
 #include "core/platform/picture_loader.h"
 #include "core/platform/settings_store.h"
 #include "core/platform/status_sink.h"
-#include "core/presentation/panel/ammeter_mode.h"
 #include "core/shell/display_options_store.h"
+#include "core/shell/drive_texts.h"
 #include "core/shell/video_position.h"
 #include "core/vehicle/air_supply.h"
 #include "core/vehicle/keisan.h"
@@ -39,6 +39,7 @@ void Drive::FormCreate() {
   loadRouteFile();
   checkSignalTables(route);
   buildMoveMenu();
+  createCabPanel();
   createVideoSurface();
   startPicture = route.StafPicture;
   openRouteVideo();
@@ -145,6 +146,8 @@ void Drive::setInitialState() {
   checkBrakeSteps(vehicle);
   video.startDrive(strings.frameCountFactor);
   panel.reset();
+  startCabPanel();
+  startOverlays();
 }
 
 // The door text on one-man routes that show the door side; the car count on
@@ -222,6 +225,8 @@ void Drive::AppIdle() {
     platform_.clock.sleepMs(sleepMs);
     return;
   }
+  // The texts drawn this frame follow the handles moved since the last one.
+  refreshUiText(*this);
   compensateLoad(train, vehicle, sectionLoadPercent());
   if (train.trainMass.raw() != 0)
     train.prevAccel = 3.6L * (train.tractiveForce + train.resistForce) / (train.trainMass * 1000);
@@ -230,7 +235,9 @@ void Drive::AppIdle() {
   applyMovieStops(movieStops(), video, reverseRunning, train, videoChannels, 0);
   train.prevFrame = train.frame;
   video.copyTo(videoSurface);
-  panel.ammeterMode = ammeterMode(train, vehicle);
+  drawVideoText();
+  updateCabPanel();
+  placeOverlays();
   bool fadeEnded = false;
   if (renderFrame(fadeEnded) && physicsOn == 1) {
     // The physics step takes the recording speed of the stretch the train is in.
@@ -253,6 +260,7 @@ bool Drive::renderFrame(bool& fadeEnded) {
   if (!surface.canDraw()) return false;
   surface.fill(0);
   surface.drawVideoSurface(videoSurface);
+  surface.drawVideoTexts(overlays.texts);
   surface.drawSprites(sprites);
   if (fadeLevel > 0) {
     if (options.Tunnel == 1) fadeLevel = 256;
@@ -264,6 +272,7 @@ bool Drive::renderFrame(bool& fadeEnded) {
     }
   }
   surface.flip();
+  swayCabPanel();
   return true;
 }
 

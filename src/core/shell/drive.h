@@ -16,6 +16,10 @@
 #include "core/input/keyboard_state.h"
 #include "core/presentation/front_video.h"
 #include "core/presentation/front_video_sound.h"
+#include "core/presentation/info_text/info_labels.h"
+#include "core/presentation/info_text/ui_text.h"
+#include "core/presentation/overlays/overlay_state.h"
+#include "core/presentation/panel/cab_panel_sprites.h"
 #include "core/presentation/panel/panel_state.h"
 #include "core/presentation/sprite_model.h"
 #include "core/route/callouts/callout_state.h"
@@ -117,6 +121,11 @@ class Drive {
   ProtectionState protection;
   CalloutState callouts;
   CabPanelState panel;
+  // Which sprite shows which panel element.
+  CabPanelSprites panelSprites;
+  UiText uiText;          // the short texts shown beside the cab or on the video
+  InfoLabels infoLabels;  // the captions of Label0 … Label15
+  OverlayState overlays;  // the track-side overlays and the texts on the video
   FrameTiming timing;
   DisplayOptions options;
   SpriteModel sprites;
@@ -197,6 +206,18 @@ class Drive {
   // fadeEnded when the fade-out has run its course.
   bool renderFrame(bool& fadeEnded);
   void showStartPicture();
+  // The cab panel (drive_panel.cpp): made while loading, its part of the
+  // initial state, its gauges and lamps every frame, its sway after a flip.
+  void createCabPanel();
+  void startCabPanel();
+  void updateCabPanel();
+  void swayCabPanel();
+  // The overlays (drive_overlays.cpp): found and reset at the start; every
+  // frame the texts on the video (frame step 10) and the stop markers and
+  // track-side signs (frame step 15).
+  void startOverlays();
+  void drawVideoText();
+  void placeOverlays();
 
   DataDirectory data_;
   DrivePlatform platform_;

@@ -2,6 +2,7 @@
 // works; a key whose subsystem is not built yet does nothing.
 #include "core/input/handle_keys.h"
 #include "core/input/key_codes.h"
+#include "core/presentation/panel/panel_sway.h"
 #include "core/shell/drive.h"
 #include "core/vehicle/handle_operations.h"
 #include "core/vehicle/handle_sounds.h"
@@ -90,8 +91,19 @@ void Drive::keydowns(int keyCode, bool shift) {
     t.frame += frames;
   };
   switch (keyCode) {
+    case vk::Back:
+      // Backspace marks the distance left beyond 200 m; the remaining-distance bar counts it down.
+      overlays.lengthMark =
+          stationState.remainingDistance > 20000 ? static_cast<int>(stationState.remainingDistance) : 0;
+      break;
     case vk::ScrollLock:
       keyboard.keySwap = !keyboard.keySwap;
+      break;
+    case vk::Up:
+      if (shift) shiftCabPanelUp(panelSprites);
+      break;
+    case vk::Down:
+      if (shift) shiftCabPanelDown(panelSprites);
       break;
     case fKey(1):
       t.autoRunning = shift;

@@ -89,6 +89,7 @@ void Drive::StationClick(int t) {
   train.stepDistance = 0;
   train.filmSpeedRow = -1;
   if (doorSpec.oneMan) stationState.display.carsText.clear();
+  resetOverlays(overlays, OverlayReset::StationJump);
   video.videoSwitchState = 0;
   reverseRunning = false;
   if (!signalAhead(route, train.frame))

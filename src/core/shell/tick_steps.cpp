@@ -2,6 +2,7 @@
 // the state it changes.
 #include "core/shell/tick_steps.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 
@@ -9,6 +10,7 @@
 #include "core/presentation/panel/cab_lamps.h"
 #include "core/route/stations/timetable_clock.h"
 #include "core/shell/drive.h"
+#include "core/shell/drive_texts.h"
 #include "core/vehicle/air_supply.h"
 #include "core/vehicle/engine.h"
 #include "core/vehicle/masconupdate.h"
@@ -88,7 +90,12 @@ bool stations(Drive& d) {
                          d.video.videoSwitchState,
                          {},
                          [&d] { d.BackClick(); }};
-  return stationStep(d.train, d.stationState, c);
+  const auto departures = std::count(d.stationState.departed.begin(), d.stationState.departed.end(), true);
+  const bool more = stationStep(d.train, d.stationState, c);
+  // A departure puts out the second level-crossing lamp.
+  if (std::count(d.stationState.departed.begin(), d.stationState.departed.end(), true) > departures)
+    d.overlays.crossingLamp.visible = false;
+  return more;
 }
 
 bool stopBell(Drive& d) {
@@ -143,6 +150,7 @@ bool automaticDoorClosing(Drive& d) {
 constexpr std::array Steps{
     TickStep{1, "section maximum speed", sectionMaxSpeed},
     TickStep{3, "tick count", countTick},
+    TickStep{4, "speed and distance texts", speedAndDistanceStep},
     TickStep{6, "door-closed detection", doorClosedDetection},
     TickStep{7, "cab lamps", cabLamps},
     TickStep{8, "clock text", clockText},
@@ -153,10 +161,13 @@ constexpr std::array Steps{
     TickStep{31, "door-closing counter", doorClosingCounter},
     TickStep{32, "video switching", videoSwitching},
     TickStep{33, "diesel gears", dieselGears},
+    TickStep{35, "information lines", informationLinesStep},
     TickStep{36, "other lamps and engine", otherLampsAndEngine},
     TickStep{39, "door lamps", doorLamps},
     TickStep{41, "caption", caption},
     TickStep{43, "automatic door closing", automaticDoorClosing},
+    TickStep{44, "commentary", commentaryStep},
+    TickStep{48, "information labels", infoLabelsStep},
 };
 
 }  // namespace
@@ -166,9 +177,23 @@ std::span<const TickStep> tickSteps() { return Steps; }
 void Drive::Timer1Timer() {
   const std::span<const TickStep> steps = tickSteps();
   steps.front().run(*this);
+  // Steps 44 to 47 have a guard of their own: a failure there is shown, the
+  // rest of them is skipped and the tick goes on with the labels.
+  const auto inAdviceGuard = [](const TickStep& step) { return step.number >= 44 && step.number <= 47; };
+  bool adviceFailed = false;
   try {
-    for (const TickStep& step : steps.subspan(1))
-      if (!step.run(*this)) return;
+    for (const TickStep& step : steps.subspan(1)) {
+      if (!inAdviceGuard(step)) {
+        if (!step.run(*this)) return;
+      } else if (!adviceFailed) {
+        try {
+          if (!step.run(*this)) return;
+        } catch (const std::exception& e) {
+          platform_.dialogs.message(e.what());
+          adviceFailed = true;
+        }
+      }
+    }
   } catch (const std::exception& e) {
     platform_.dialogs.message(e.what());
   }

@@ -5,14 +5,18 @@
 namespace cab {
 
 // What the cab panel keeps between frames: the ammeter mode the power and
-// electric-brake lamps follow, the brake-cylinder needle's samples, and the
-// needles the tick moves smoothly (voltmeter, brake-command indicator).
+// electric-brake lamps follow, the brake-cylinder needle's samples, the bar
+// gauges' tops, and the needles the tick moves smoothly (voltmeter,
+// brake-command indicator).
 struct CabPanelState {
   static constexpr int BcSampleCount = 10;
-  static constexpr long double BcSampleStart = 240;  // kPa
+  static constexpr long double BcSampleStart = 240;  // renderer angle units
+  // The bar gauges in the order of barTops.
+  enum Bar { BcBar, MrBar, PowerCurrentBar, BrakeCurrentBar, BarCount };
 
   int ammeterMode = 0;                                 // 0 none, 1 electric braking, 2 powering
-  std::array<long double, BcSampleCount> bcSamples{};  // newest first
+  std::array<long double, BcSampleCount> bcSamples{};  // needle angles, newest first
+  std::array<int, BarCount> barTops{};                 // pixels, before the sway
   int lineVoltage = 1500;                              // V
   int voltmeter = 0;
   long double brakeIndicator = 0;

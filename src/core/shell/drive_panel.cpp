@@ -1,0 +1,38 @@
+// The cab panel's part of a drive: made while loading, the ATS lamp at the
+// start, its gauges and lamps every frame and its sway after each flip.
+#include "core/platform/status_sink.h"
+#include "core/presentation/panel/cab_panel_creation.h"
+#include "core/presentation/panel/gauge_sprites.h"
+#include "core/presentation/panel/lamp_sprites.h"
+#include "core/presentation/panel/panel_sway.h"
+#include "core/shell/drive.h"
+#include "core/shell/video_position.h"
+
+namespace cab {
+
+namespace {
+
+// The held horns do not draw on the main reservoir yet, so its needle shows
+// the pressure itself.
+constexpr long double NoHornDrop = 0;
+
+}  // namespace
+
+void Drive::createCabPanel() {
+  platform_.status.progress("運転台を描画しています");
+  panelSprites = cab::createCabPanel(vehicle.cabLayout,
+                                     PanelPictureSource{data_, platform_.pictures, request_.vehicleDirectory}, sprites);
+  lampFlagsFromSprites(operation.lamps, panelSprites, sprites);
+}
+
+// ATS power is on unless the "ATS" option turns it off.
+void Drive::startCabPanel() { showAtsPowerLamp(panelSprites, sprites, options.ATS != 1); }
+
+void Drive::updateCabPanel() {
+  updateCabGauges(panel, panelSprites, sprites, train, vehicle, NoHornDrop);
+  showCabLamps(panelSprites, sprites, operation.lamps, train);
+}
+
+void Drive::swayCabPanel() { cab::swayCabPanel(panelSprites, panel, sprites, swayOffset(train.viewSway)); }
+
+}  // namespace cab

@@ -1,0 +1,3 @@
+# The demo vehicles are driven with their panels.
+target_compile_definitions(tests_${name} PRIVATE CABVIEW_DEMO="$<TARGET_FILE:cabview-demo>")
+add_dependencies(tests_${name} cabview-demo)
