@@ -34,7 +34,7 @@ class DriveTextsTest : public ::testing::Test {
     std::ofstream(root_ / testing::MinimalRouteFile) << testing::MinimalRouteText << routeExtra;
     drive_ = std::make_unique<Drive>(
         DataDirectory(root_), DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_, video_},
-        DriveRequest{testing::MinimalRouteFile, "", testing::MinimalVehicleFile, 0});
+        DriveRequest{testing::MinimalRouteFile, "", testing::MinimalVehicleFile, 0, std::nullopt});
     drive_->FormCreate();
     return *drive_;
   }

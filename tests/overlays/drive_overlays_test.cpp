@@ -43,7 +43,7 @@ class DriveOverlays : public ::testing::Test {
     for (const auto& [name, value] : options) settings_.write(OptionsKeyPath, name, std::to_string(value));
     drive_ = std::make_unique<Drive>(
         DataDirectory(root_), DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_, video_},
-        DriveRequest{testing::MinimalRouteFile, "", testing::MinimalVehicleFile});
+        DriveRequest{testing::MinimalRouteFile, "", testing::MinimalVehicleFile, 0, std::nullopt});
     drive_->FormCreate();
     return *drive_;
   }

@@ -18,7 +18,9 @@ Meter dial(int zero, long double one, long double c = 0, int sign = 0) {
 
 void expectAngle(std::optional<long double> got, std::optional<long double> want, const char* what) {
   ASSERT_EQ(got.has_value(), want.has_value()) << what;
-  if (want) EXPECT_NEAR(static_cast<double>(*got), static_cast<double>(*want), 1e-9) << what;
+  if (want) {
+    EXPECT_NEAR(static_cast<double>(*got), static_cast<double>(*want), 1e-9) << what;
+  }
 }
 
 TEST(Gauges, SpeedometerScalesAndWhereTheNeedleStays) {

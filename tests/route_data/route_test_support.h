@@ -34,8 +34,7 @@ class FakePictureLoader : public PictureLoader {
 class RouteDirectory {
  public:
   explicit RouteDirectory(const std::string& name)
-      : root_(std::filesystem::temp_directory_path() /
-              ("cabview-route-" + name + "-" + std::to_string(::getpid()))) {
+      : root_(std::filesystem::temp_directory_path() / ("cabview-route-" + name + "-" + std::to_string(::getpid()))) {
     std::filesystem::create_directories(root_);
     strings.videoWidth = 640;
     strings.videoHeight = 480;

@@ -42,7 +42,7 @@ class DriveTest : public ::testing::Test {
       drive_ = std::make_unique<Drive>(
           DataDirectory(root_),
           DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_, video_},
-          DriveRequest{"line_Local_East1.dat", "", testing::MinimalVehicleFile, startStation});
+          DriveRequest{"line_Local_East1.dat", "", testing::MinimalVehicleFile, startStation, std::nullopt});
     return *drive_;
   }
   void writeRoute(const std::string& text) { std::ofstream(root_ / testing::MinimalRouteFile) << text; }

@@ -71,7 +71,7 @@ TEST_F(VehicleDrive, LoadsTheVehicleAndCompensatesEveryFrame) {
   testing::FakePictureLoader pictures;
   FfmpegVideoSource video;
   Drive d(DataDirectory(root_), DrivePlatform{dialogs, settings, clock, status, surface, window, pictures, video},
-          DriveRequest{"line_Local_East1.dat", "cars\\", "test.dat"});
+          DriveRequest{"line_Local_East1.dat", "cars\\", "test.dat", 0, std::nullopt});
   d.FormCreate();
   EXPECT_EQ(d.vehicle.Brake, 4);
   ASSERT_EQ(d.sprites.spriteCount(), 1u);
