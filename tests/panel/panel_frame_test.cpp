@@ -29,6 +29,7 @@ class PanelFrame : public ::testing::Test {
     f.addPattern("img_lamp_gear", 3, 744);
     f.addPattern("img_gearlever", 3, 700);
     f.addPattern("img_digi_speed", 200, 592);
+    f.addPattern("img_mon", 4, 400);
     ids = f.create();
     v.Brake = 8;
     v.cabLayout = f.layout;
@@ -211,6 +212,13 @@ TEST_F(PanelFrame, NotchAndGearPicturesShowTheControllersFrames) {
   n.brake2FromEnd = 1;
   showCabLamps(ids, f.sprites, lamps, t);
   EXPECT_EQ(sprite(P::NotchImageB2).pattern, 9);
+}
+
+TEST_F(PanelFrame, TheCabMonitorShowsTheStationsPattern) {
+  showMonitorPattern(ids, f.sprites, 2);
+  EXPECT_EQ(sprite(P::Monitor).pattern, 2);
+  showMonitorPattern(ids, f.sprites, 4);  // the picture has patterns 0 to 3
+  EXPECT_EQ(sprite(P::Monitor).pattern, 2);
 }
 
 TEST_F(PanelFrame, EverySpriteSwaysAboutItsTopAndTheDriverShiftsThePanel) {

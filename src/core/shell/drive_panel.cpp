@@ -31,6 +31,7 @@ void Drive::startCabPanel() { showAtsPowerLamp(panelSprites, sprites, options.AT
 void Drive::updateCabPanel() {
   updateCabGauges(panel, panelSprites, sprites, train, vehicle, NoHornDrop);
   showCabLamps(panelSprites, sprites, operation.lamps, train);
+  showMonitorPattern(panelSprites, sprites, stationState.display.monitorPattern);
 }
 
 void Drive::swayCabPanel() { cab::swayCabPanel(panelSprites, panel, sprites, swayOffset(train.viewSway)); }

@@ -58,6 +58,10 @@ void showCabLamps(const CabPanelSprites& ids, SpriteModel& sprites, const CabLam
   showFrame(sprites, ids[P::GearImageList2], t.gearLever);
 }
 
+void showMonitorPattern(const CabPanelSprites& ids, SpriteModel& sprites, int pattern) {
+  showFrame(sprites, ids[P::Monitor], pattern);
+}
+
 void showAtsPowerLamp(const CabPanelSprites& ids, SpriteModel& sprites, bool atsPowerOn) {
   setVisible(sprites, ids[E::Lamp_Ats1], atsPowerOn);
 }

@@ -16,6 +16,9 @@ void lampFlagsFromSprites(CabLamps& lamps, const CabPanelSprites& ids, const Spr
 // picture does not have is not set; the picture keeps the one it shows.
 void showCabLamps(const CabPanelSprites& ids, SpriteModel& sprites, const CabLamps& lamps, const TrainState& t);
 
+// Frame step: the cab monitor ("[Monitor]") shows the pattern the stations chose.
+void showMonitorPattern(const CabPanelSprites& ids, SpriteModel& sprites, int pattern);
+
 // Start of a drive: the first ATS lamp says whether ATS power is on.
 void showAtsPowerLamp(const CabPanelSprites& ids, SpriteModel& sprites, bool atsPowerOn);
 
