@@ -113,6 +113,7 @@ void AviWriter::addFrame(const QImage& image) {
   const uint8_t* src[1] = {image.constBits()};
   const int stride[1] = {static_cast<int>(image.bytesPerLine())};
   sws_scale(d.scaler, src, stride, 0, d.height, d.frame->data, d.frame->linesize);
+  d.frame->quality = d.codec->global_quality;  // the fixed quantiser is taken per frame
   d.frame->pts = d.count++;
   d.frame->pict_type = (d.frame->pts % 30 == 0) ? AV_PICTURE_TYPE_I : AV_PICTURE_TYPE_NONE;
   d.drain(false);

@@ -108,8 +108,11 @@ double LinePlan::heightAt(double m) const {
   return h;
 }
 
-bool LinePlan::inTunnel(double m) const {
-  return std::any_of(tunnels.begin(), tunnels.end(), [m](const Span& t) { return m >= t.from && m < t.to; });
+double LinePlan::headingAt(double m) const {
+  // Summed metre by metre, as the camera's view of the track ahead is.
+  double heading = 0;
+  for (double x = 0; x < m; x += 1) heading += curvatureAt(x) * std::min(1.0, m - x);
+  return heading;
 }
 
 LinePlan eastLine() {
@@ -123,7 +126,8 @@ LinePlan eastLine() {
   p.curves = {{st[0].metres + 300, st[0].metres + 650, 1.0 / 600},
               {st[1].metres + 350, st[2].metres + 200, -1.0 / 800}};
   p.slopes = {{st[1].metres + 200, st[1].metres + 600, 10}, {st[3].metres + 150, st[3].metres + 500, -8}};
-  p.tunnels = {{st[1].metres + 380, st[1].metres + 560, 0}};
+  p.tunnels = {{st[1].metres + 310, st[1].metres + 470, 0}};
+  p.bridges = {{st[3].metres + 420, st[3].metres + 500, 1}};
   p.crossings = {st[0].metres + 200, st[3].metres + 300};
   p.points = {st[0].metres + 60, st[4].metres - 120};
   return p;
@@ -143,7 +147,10 @@ LinePlan westLine() {
   p.curves = {{st[0].metres + 250, st[1].metres - 150, -1.0 / 500},
               {st[2].metres + 200, st[4].metres - 250, 1.0 / 700}};
   p.slopes = {{st[0].metres + 300, st[1].metres - 200, 15}, {st[2].metres + 100, st[3].metres, -12}};
-  p.tunnels = {{st[2].metres + 250, st[2].metres + 520, 0}};
+  p.electrified = false;
+  p.dusk = true;
+  p.tunnels = {{st[2].metres + 150, st[2].metres + 330, 0}};
+  p.bridges = {{st[2].metres + 55, st[2].metres + 120, 0}};
   p.crossings = {st[1].metres + 180, st[3].metres + 150};
   p.points = {st[1].metres - 100, st[4].metres - 100};
   return p;

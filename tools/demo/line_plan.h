@@ -38,7 +38,10 @@ struct LinePlan {
   double accel = 2.5;  // km/h/s
   double decel = 3.0;  // km/h/s
   std::vector<PlannedStation> stations;
+  bool electrified = true;  // catenary masts and wires along the line
+  bool dusk = false;        // recorded in the evening: low sun, lit windows
   std::vector<Span> tunnels;
+  std::vector<Span> bridges;  // value 1: a through truss, 0: a deck girder over a river
   std::vector<Span> curves;
   std::vector<Span> slopes;
   std::vector<double> crossings;    // metres
@@ -57,7 +60,8 @@ struct LinePlan {
   double lengthMetres() const { return metresAt(frameCount - 1); }
   double curvatureAt(double metres) const;
   double heightAt(double metres) const;  // track height from the gradients
-  bool inTunnel(double metres) const;
+  // The camera's heading in radians (right positive) from the curvature so far.
+  double headingAt(double metres) const;
 };
 
 // The two lines of the demo.

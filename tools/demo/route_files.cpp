@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "cab_pictures.h"
 #include "data_file.h"
 #include "route_pictures.h"
 
@@ -63,7 +64,7 @@ Branch branchRange(const LinePlan& plan) {
   return {start, start + 20 * plan.fps};
 }
 
-void writeRoute(const std::filesystem::path& root, const RouteSpec& r) {
+void writeRoute(const std::filesystem::path& root, const RouteSpec& r, VideoSize size) {
   const LinePlan& plan = *r.plan;
   const auto& st = plan.stations;
   const int last = plan.frameCount - 1;
@@ -103,7 +104,10 @@ void writeRoute(const std::filesystem::path& root, const RouteSpec& r) {
   f.line("#");
   f.key("[OneMan]", {r.oneMan ? "1" : "0", r.oneMan ? "1" : "0"});
   f.table("[SoundData]", SoundFiles);
-  f.key("[Monitor]", {"train_E231.dat", "650", "200", "140", "80", "cab\\common\\monitor.bmp"});
+  // The modern car's desk has a monitor screen; the route shows the next stop's kind on it.
+  const Place screen = emuDesign().monitor;
+  f.key("[Monitor]", {"train_E231.dat", s(screen.left), s(screen.top), s(cab_cells::MonitorWidth),
+                      s(cab_cells::MonitorHeight), cab_files::monitor()});
   std::vector<std::string> announce;
   for (size_t i = r.firstStation + 1; i < st.size(); ++i)
     if (st[i].trntype != 1) {
@@ -209,7 +213,9 @@ void writeRoute(const std::filesystem::path& root, const RouteSpec& r) {
         {"image\\sign\\teimoku.bmp,64", "image\\sign\\stopline_S.png,8", "image\\sign\\stopline_M.png,8",
          "image\\sign\\stopline_E.png,8", "image\\sign\\slope.bmp,64", "image\\sign\\limit.bmp,64",
          "image\\sign\\remain.bmp,64", "image\\sign\\cross.bmp,64", "image\\sign\\other.bmp,64"});
-  f.key("[SignalImageList]", {joinFields({"560", "40", s(SignalWidth), s(SignalHeight), "image\\signal\\signal.bmp"}),
+  // The signal pictures stand in the upper right of the video.
+  f.key("[SignalImageList]", {joinFields({s(size.width * 7 / 8), s(size.height / 10), s(SignalWidth), s(SignalHeight),
+                                          "image\\signal\\signal.bmp"}),
                               joinFields({s(SubWidth), s(SubHeight), "image\\signal\\sub.bmp"}),
                               joinFields({s(SubWidth), s(SubHeight), "image\\signal\\left.bmp"}),
                               joinFields({s(SubWidth), s(SubHeight), "image\\signal\\right.bmp"})});
@@ -275,12 +281,15 @@ void writeRoutes(const std::filesystem::path& root, const LinePlan& east, const 
   };
   std::vector<std::string> names;
   for (const auto& r : routes) {
-    writeRoute(root, r);
-    writeStafPictures(root, r.stem, r.lineName2, *r.plan, r.firstStation, StartClock);
+    writeRoute(root, r, size);
+    writeStafPictures(root, r.stem, r.lineName2, *r.plan, r.firstStation, StartClock, size.width, size.height);
     names.push_back(r.lineName);
   }
   writeTitlePictures(root, names);
   writeOverlayPictures(root, size.width);
+}
+
+void writeSceneVideos(const std::filesystem::path& root, const LinePlan& east, const LinePlan& west, VideoSize size) {
   writeStationVideo(east, 1, root / "movie" / (east.videoName + "_station.avi"), size, StationSceneSeconds + 1);
   const Branch b = branchRange(west);
   writeBranchVideo(west, root / "movie" / (west.videoName + "_branch.avi"), size, b.start, b.stop - b.start + 61);

@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -211,7 +212,7 @@ void writeOverlayPictures(const std::filesystem::path& root, int videoWidth) {
 }
 
 void writeStafPictures(const std::filesystem::path& root, const std::string& stem, const std::string& title,
-                       const LinePlan& plan, int firstStation, int startClock) {
+                       const LinePlan& plan, int firstStation, int startClock, int videoWidth, int videoHeight) {
   QImage table(240, 600, QImage::Format_RGB32);
   table.fill(QColor(250, 248, 235));
   {
@@ -234,15 +235,18 @@ void writeStafPictures(const std::filesystem::path& root, const std::string& ste
     }
   }
   savePicture(table, root, "image\\staf\\" + stem + "_timetable.jpg");
-  QImage start(640, 360, QImage::Format_RGB32);
+  // The picture the cab shows before the drive starts, the size of the video.
+  QImage start(videoWidth, videoHeight, QImage::Format_RGB32);
   start.fill(QColor(20, 30, 50));
   {
     QPainter p(&start);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const int unit = std::max(4, videoHeight / 12);
     p.setPen(Qt::white);
-    p.setFont(textFont(34, true));
-    p.drawText(start.rect().adjusted(0, -40, 0, -40), Qt::AlignCenter, u(title));
-    p.setFont(textFont(20));
-    p.drawText(start.rect().adjusted(0, 60, 0, 60), Qt::AlignCenter,
+    p.setFont(smoothFont(unit * 3 / 2, true));
+    p.drawText(start.rect().adjusted(0, -unit * 2, 0, -unit * 2), Qt::AlignCenter, u(title));
+    p.setFont(smoothFont(unit * 4 / 5));
+    p.drawText(start.rect().adjusted(0, unit * 2, 0, unit * 2), Qt::AlignCenter,
                QString::fromUtf8("メニューの「開始」で運転を始めます"));
   }
   savePicture(start, root, "image\\staf\\" + stem + "_start.jpg");

@@ -20,8 +20,9 @@ inline int limitSignFor(int kmh) { return (kmh - 25) / 10; }
 void writeTitlePictures(const std::filesystem::path& root, const std::vector<std::string>& routeNames);
 // Signs, stop lines, signal heads, animation and traffic-light lists.
 void writeOverlayPictures(const std::filesystem::path& root, int videoWidth);
-// The driver's timetable, the start picture and the sub display of a route.
+// The driver's timetable, the start picture (the size of the video) and the
+// sub display of a route.
 void writeStafPictures(const std::filesystem::path& root, const std::string& stem, const std::string& title,
-                       const LinePlan& plan, int firstStation, int startClock);
+                       const LinePlan& plan, int firstStation, int startClock, int videoWidth, int videoHeight);
 
 }  // namespace cab::demo

@@ -1,47 +1,43 @@
 #pragma once
 #include <QImage>
+#include <memory>
 
+#include "camera.h"
 #include "line_plan.h"
+#include "scene_light.h"
+#include "scenery.h"
+#include "sky_panorama.h"
+#include "station_painter.h"
+#include "tree_sprites.h"
 
 namespace cab::demo {
 
-// What else a frame shows besides the plain line.
-struct SceneExtras {
-  bool branch = false;       // a second track leaving to the right, other scenery
-  double passingTrain = -1;  // metres ahead of a train on the other track; < 0 none
+// One picture of the recording run.
+struct Shot {
+  double metres = 0;         // where the camera stands
+  double kmh = 0;            // how fast it moves (blurs the sleepers)
+  double seconds = 0;        // time in the recording (flashing crossing lamps)
+  bool branch = false;       // a second track leaving to the right
+  double passingTrain = -1;  // metres ahead of a train on the passing loop; < 0 none
 };
 
-// Draws the view from the cab of a train standing `metres` along the line:
-// sky, ground, ballast, sleepers, rails, catenary poles, platforms,
-// tunnel portals and the dark inside, road crossings, curves and gradients.
+// Draws the view from the cab along a line: the sky and mountains turning
+// with the curves, the ground and track bed in perspective, and everything
+// standing along the line drawn far to near.
 class TrackRenderer {
  public:
   TrackRenderer(const LinePlan& plan, int width, int height);
-  const QImage& render(double metres, const SceneExtras& extras = {});
+  const QImage& render(const Shot& shot);
 
  private:
-  struct Projected {
-    double x = 0, y = 0, scale = 0;
-    bool visible = false;
-  };
-  void prepareCentreLine(double metres);
-  Projected project(double ahead, double side, double up) const;
-  void drawGround(QPainter& p, bool tunnel);
-  void drawTrack(QPainter& p, double metres, bool dark);
-  void drawPlatforms(QPainter& p, double metres);
-  void drawPoles(QPainter& p, double metres, bool dark);
-  void drawCrossings(QPainter& p, double metres);
-  void drawBuildings(QPainter& p, double metres, const SceneExtras& extras);
-  void drawTunnelPortals(QPainter& p, double metres);
-  void drawPassingTrain(QPainter& p, double ahead);
-
   const LinePlan& plan_;
-  int width_, height_;
-  double focal_, horizon_;
+  Camera camera_;
+  SceneLight light_;
+  LineScenery scenery_;
+  SkyPanorama sky_;
+  TreeSprites trees_;
+  StationBoards boards_;
   QImage image_;
-  static constexpr int Reach = 400;  // metres drawn ahead
-  double lateral_[Reach + 1] = {};
-  double rise_[Reach + 1] = {};
 };
 
 }  // namespace cab::demo

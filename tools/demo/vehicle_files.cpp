@@ -12,8 +12,6 @@ namespace cab::demo {
 
 namespace {
 
-using namespace cab_layout;
-
 std::string num(double v) {
   char text[32];
   std::snprintf(text, sizeof text, "%.4g", v);
@@ -165,81 +163,90 @@ void table(DataFile& f, const std::string& key, const std::vector<std::vector<st
   f.line("#");
 }
 
-void writeCab(DataFile& f, const PanelLook& look, bool withPanel2) {
+// The lamp keys in the file's order.
+const char* const LampKeys[] = {"[Lamp_Door]",  "[Lamp_Power]", "[Lamp_EB]",    "[Lamp_Gen]",   "[Lamp_Air]",
+                                "[Lamp_Fin]",   "[Lamp_Ele]",   "[Lamp_Ats1]",  "[Lamp_Ats2]",  "[Lamp_Ats3]",
+                                "[Lamp_TASC1]", "[Lamp_TASC2]", "[Lamp_TASC3]", "[Lamp_ATSP1]", "[Lamp_ATSP2]",
+                                "[Lamp_G]",     "[Lamp_YG]",    "[Lamp_Y]",     "[Lamp_YY]",    "[Lamp_R]",
+                                "[Lamp_Fwd]",   "[Lamp_Back]",  "[Lamp_Const]", "[Lamp_Stop]"};
+
+// The gauge keys in the file's order, with their remark lines.
+const std::pair<const char*, const char*> GaugeKeys[] = {{"[Needle_Brake]", "- ブレーキ指令計"},
+                                                         {"[Needle_Speed]", "- 速度計"},
+                                                         {"[Needle_BC]", "- BC圧力計"},
+                                                         {"[Needle_BC_L]", "- BC圧力計（リニア）"},
+                                                         {"[Needle_Ip_L]", "- 力行電流計（リニア）"},
+                                                         {"[Needle_Ib_L]", "- 制動電流計（リニア）"},
+                                                         {"[Needle_SAP]", "- SAP圧力計"},
+                                                         {"[Needle_ER]", "- ER圧力計"},
+                                                         {"[Needle_BP]", "- BP圧力計"},
+                                                         {"[Needle_MR]", "- MR圧力計"},
+                                                         {"[Needle_MR_L]", "- MR圧力計（リニア）"},
+                                                         {"[Needle_V]", "- 電圧計"},
+                                                         {"[Needle_I]", "- 電流計"}};
+
+void writeGauge(DataFile& f, const CabDesign& d, const std::string& key) {
+  for (const auto& dial : d.dials)
+    for (const auto& n : dial.needles) {
+      if (key != n.key) continue;
+      // The needle picture is the dial's size and turns about its centre, the dial's centre.
+      const int size = dial.radius * 2;
+      std::vector<std::string> lines{
+          needleFile(d, n.key), num(dial.cx - size / 2), num(dial.cy - size / 2), num(size), num(size),
+          num(dial.zero()),     num(dial.one())};
+      if (key == "[Needle_Speed]" || key == "[Needle_I]") lines.push_back("0");  // c: one scale; sign: signed current
+      f.key(key, lines);
+    }
+  for (size_t b = 0; b < d.bars.size(); ++b)
+    if (key == d.bars[b].key)
+      f.key(key, {cab_files::bar(d, b), num(d.bars[b].left), num(cab_surface::Height), num(d.bars[b].one)});
+}
+
+void writeCab(DataFile& f, const CabDesign& d) {
+  using namespace cab_cells;
   f.line("- アナログ時計");
   f.key("[Clock]", {"0", "0", "40"});
   f.line("- 運転台パネル");
-  f.key("[Panel]", {look.folder + "panel.jpg", "0", num(PanelTop)});
-  f.key("[Panel2]", {withPanel2 ? look.folder + "panel2.bmp" : "", "660", num(PanelTop + 66)});
-  for (size_t i = 0; i < lamps().size(); ++i) {
-    if (i == 0) f.line("- 運転台パネル2");
-    if (i == 15) f.line("- 運転台パネル3");
-    f.key(lamps()[i].key, {cab_files::lamp(int(i)), num(lampLeft(int(i))), num(lampTop(int(i)))});
+  f.key("[Panel]", {cab_files::panel(d), "0", num(cab_surface::PanelTop)});
+  if (d.panel2.used())
+    f.key("[Panel2]", {cab_files::panel2(d), num(d.panel2.left), num(d.panel2.top)});
+  else
+    f.key("[Panel2]", {"", "0", "0"});  // none
+  for (const char* key : LampKeys) {
+    if (std::string(key) == "[Lamp_Door]") f.line("- 運転台パネル2");
+    if (std::string(key) == "[Lamp_G]") f.line("- 運転台パネル3");
+    for (size_t i = 0; i < d.lamps.size(); ++i)
+      if (key == std::string(d.lamps[i].key))
+        f.key(key, {cab_files::lamp(d, i), num(d.lamps[i].left), num(d.lamps[i].top)});
   }
-  // Gauges in the file's scan order; the bar gauges sit among the needles.
-  auto needle = [&](const std::string& key) {
-    for (size_t i = 0; i < dials().size(); ++i) {
-      const Dial& d = dials()[i];
-      if (key != d.key) continue;
-      const int size = i == 0 ? 190 : 100;
-      const double one = i == 0 ? 270.0 / look.maxSpeed : i == 1 ? -270.0 / look.brake : d.one;
-      std::vector<std::string> lines{i == 0 ? cab_files::needleLarge() : cab_files::needleSmall(),
-                                     num(d.cx - size / 2),
-                                     num(d.cy - size / 2),
-                                     num(size),
-                                     num(size),
-                                     num(d.zero),
-                                     num(one)};
-      if (key == "[Needle_Speed]" || key == "[Needle_I]") lines.push_back("0");  // c, sign
-      f.key(key, lines);
-    }
-    for (size_t b = 0; b < bars().size(); ++b)
-      if (key == bars()[b].key)
-        f.key(key, {cab_files::bar(int(b)), num(bars()[b].left), num(BarZero), num(bars()[b].one)});
-  };
-  const std::pair<const char*, const char*> gauges[] = {{"[Needle_Brake]", "- ブレーキ指令計"},
-                                                        {"[Needle_Speed]", "- 速度計"},
-                                                        {"[Needle_BC]", "- BC圧力計"},
-                                                        {"[Needle_BC_L]", "- BC圧力計（リニア）"},
-                                                        {"[Needle_Ip_L]", "- 力行電流計（リニア）"},
-                                                        {"[Needle_Ib_L]", "- 制動電流計（リニア）"},
-                                                        {"[Needle_SAP]", "- SAP圧力計"},
-                                                        {"[Needle_ER]", "- ER圧力計"},
-                                                        {"[Needle_BP]", "- BP圧力計"},
-                                                        {"[Needle_MR]", "- MR圧力計"},
-                                                        {"[Needle_MR_L]", "- MR圧力計（リニア）"},
-                                                        {"[Needle_V]", "- 電圧計"},
-                                                        {"[Needle_I]", "- 電流計"}};
-  for (const auto& [key, title] : gauges) {
-    f.line(title);
-    needle(key);
+  for (const auto& [key, remark] : GaugeKeys) {
+    f.line(remark);
+    writeGauge(f, d, key);
   }
-  std::vector<std::string> signal{num(SignalLampLeft), num(SignalLampTop), num(SignalLampWidth), num(SignalLampHeight),
-                                  look.folder + "cabsignal.png"};
-  for (int v : look.signalSpeeds) signal.push_back(num(v));
-  f.table("[Lamp_signal]", signal);
-  auto pattern = [&](const char* key, int left, int top, int w, int h, const std::string& file) {
-    f.key(key, {num(left), num(top), num(w), num(h), file});
+  auto pattern = [&](const char* key, Place at, int w, int h, const std::string& file) {
+    if (at.used()) f.key(key, {num(at.left), num(at.top), num(w), num(h), file});
   };
-  pattern("[NotchImageP]", NotchPLeft, NotchTop, NotchCellWidth, NotchCellHeight, look.folder + "notch_p.bmp");
-  pattern("[NotchImageB]", NotchBLeft, NotchTop, NotchCellWidth, NotchCellHeight, look.folder + "notch_b.bmp");
-  pattern("[NotchImageP2]", NotchPLeft, Notch2Top, NotchCellWidth, 14, look.folder + "notch_p2.bmp");
-  pattern("[NotchImageB2]", NotchBLeft, Notch2Top, NotchCellWidth, 14, look.folder + "notch_b2.bmp");
-  pattern("[GearImageList]", GearLeft, GearTop, GearWidth, GearHeight, look.diesel ? look.folder + "gear.bmp" : "");
-  pattern("[GearImageList2]", LeverLeft, LeverTop, LeverSize, LeverSize, look.diesel ? look.folder + "lever.bmp" : "");
-  pattern("[Digi_Speed]", DigiLeft, DigiTop, DigiWidth, DigiHeight, cab_files::digits());
+  pattern("[NotchImageP]", d.notchP, NotchWidth, NotchHeight, cab_files::notch(d, "p"));
+  pattern("[NotchImageB]", d.notchB, NotchWidth, NotchHeight, cab_files::notch(d, "b"));
+  pattern("[NotchImageP2]", d.notchP2, NotchWidth, Notch2Height, cab_files::notch(d, "p2"));
+  pattern("[NotchImageB2]", d.notchB2, NotchWidth, Notch2Height, cab_files::notch(d, "b2"));
+  pattern("[GearImageList]", d.gear, GearWidth, GearHeight, cab_files::gear(d));
+  pattern("[GearImageList2]", d.lever, LeverSize, LeverSize, cab_files::lever(d));
+  pattern("[Digi_Speed]", d.digits, DigiWidth, DigiHeight, cab_files::digits());
   std::vector<std::string> others;
-  for (int i = 0; i < cab_files::OtherCount; ++i) {
-    others.push_back(cab_files::other(i));
-    others.push_back(num(712));
-    others.push_back(num(PanelTop + 100 + i * 30));
+  for (size_t i = 0; i < d.others.size(); ++i) {
+    // A row without a picture keeps the later rows' numbers.
+    const bool used = d.others[i].used();
+    others.push_back(used ? cab_files::other(d, i) : "");
+    others.push_back(num(used ? d.others[i].left : 0));
+    others.push_back(num(used ? d.others[i].top : 0));
   }
   f.table("[Others]", others);
 }
 
 void finishSounds(DataFile& f, DriveSounds& s) { f.table("[DriveSound]", s.files()); }
 
-void writeEmu(const std::filesystem::path& root, PanelLook look) {
+void writeEmu(const std::filesystem::path& root, const CabDesign& look) {
   Running r;  // the defaults describe this car
   DataFile f;
   DriveSounds s;
@@ -258,11 +265,11 @@ void writeEmu(const std::filesystem::path& root, PanelLook look) {
          motorSound("regen", 1, {3, 30, 70, 120}, {0.5, 0.9, 1.3, 1.8}, {0.3, 0.8, 1.0, 1.0}),
          motorSound("run", 0, {0, 30, 70, 120}, {0.5, 1.0, 1.5, 2.0}, {0.2, 0.6, 0.9, 1.0})});
   finishSounds(f, s);
-  writeCab(f, look, true);
+  writeCab(f, look);
   f.save(root / "train_E231.dat");
 }
 
-void writeResistorCar(const std::filesystem::path& root, PanelLook look) {
+void writeResistorCar(const std::filesystem::path& root, const CabDesign& look) {
   Running r;
   r.handle = 0;
   r.brakeType = 0;  // automatic air brake: named positions, four of them at run time
@@ -304,11 +311,11 @@ void writeResistorCar(const std::filesystem::path& root, PanelLook look) {
          motorSound("regen", 1, {5, 30, 60, 100}, {0.6, 0.9, 1.2, 1.6}, {0.3, 0.7, 1.0, 1.0}),
          motorSound("run", 0, {0, 30, 60, 100}, {0.5, 1.0, 1.5, 2.0}, {0.2, 0.6, 0.9, 1.0})});
   finishSounds(f, s);
-  writeCab(f, look, true);
+  writeCab(f, look);
   f.save(root / "train_R80.dat");
 }
 
-void writeDieselCar(const std::filesystem::path& root, PanelLook look) {
+void writeDieselCar(const std::filesystem::path& root, const CabDesign& look) {
   Running r;
   r.brakeType = 2;  // electric-command air brake
   r.brakeType2 = 0;
@@ -341,18 +348,16 @@ void writeDieselCar(const std::filesystem::path& root, PanelLook look) {
         {{"sound\\gear_change.wav", "0", "1", "0", "30", "1.0", "1.2", "0.8", "0.5"},
          {"sound\\gear_change.wav", "0", "2", "40", "60", "1.0", "0.9", "0.8", "0.5"}});
   finishSounds(f, s);
-  writeCab(f, look, false);
+  writeCab(f, look);
   f.save(root / "train_D20.dat");
 }
 
 }  // namespace
 
-std::vector<VehicleEntry> writeVehicles(const std::filesystem::path& root, const std::vector<int>& signalSpeeds) {
+std::vector<VehicleEntry> writeVehicles(const std::filesystem::path& root) {
   writeCommonCabPictures(root);
-  PanelLook emu{"cab\\E231\\", "通勤形電車", 120, 5, 9, false, false, false, signalSpeeds};
-  PanelLook old{"cab\\R80\\", "旧形電車 80形", 100, 4, 4, true, true, false, signalSpeeds};
-  PanelLook diesel{"cab\\D20\\", "気動車 20形", 100, 4, 8, false, false, true, signalSpeeds};
-  for (const auto* look : {&emu, &old, &diesel}) writeVehicleCabPictures(root, *look);
+  const CabDesign &emu = emuDesign(), &old = resistorCarDesign(), &diesel = dieselCarDesign();
+  for (const auto* design : {&emu, &old, &diesel}) writeVehicleCabPictures(root, *design);
   writeEmu(root, emu);
   writeResistorCar(root, old);
   writeDieselCar(root, diesel);

@@ -13,6 +13,6 @@ struct VehicleEntry {
 // Writes the three vehicle files with their cab pictures: the modern EMU
 // "train_E231.dat", a resistor-controlled car with an automatic air brake
 // and a diesel railcar with a manual gearbox.
-std::vector<VehicleEntry> writeVehicles(const std::filesystem::path& root, const std::vector<int>& signalSpeeds);
+std::vector<VehicleEntry> writeVehicles(const std::filesystem::path& root);
 
 }  // namespace cab::demo

@@ -8,7 +8,8 @@ namespace cab::demo {
 void writeLineVideo(const LinePlan& plan, const std::filesystem::path& file, VideoSize size) {
   TrackRenderer renderer(plan, size.width, size.height);
   AviWriter avi(file, size.width, size.height, plan.fps);
-  for (int f = 0; f < plan.frameCount; ++f) avi.addFrame(renderer.render(plan.metresAt(f)));
+  for (int f = 0; f < plan.frameCount; ++f)
+    avi.addFrame(renderer.render({plan.metresAt(f), plan.kmhAt(f), double(f) / plan.fps}));
   avi.finish();
 }
 
@@ -16,9 +17,11 @@ void writeBranchVideo(const LinePlan& plan, const std::filesystem::path& file, V
                       int frames) {
   TrackRenderer renderer(plan, size.width, size.height);
   AviWriter avi(file, size.width, size.height, plan.fps);
-  SceneExtras extras;
-  extras.branch = true;
-  for (int f = 0; f < frames; ++f) avi.addFrame(renderer.render(plan.metresAt(startFrame + f), extras));
+  for (int f = 0; f < frames; ++f) {
+    Shot shot{plan.metresAt(startFrame + f), plan.kmhAt(startFrame + f), double(f) / plan.fps};
+    shot.branch = true;
+    avi.addFrame(renderer.render(shot));
+  }
   avi.finish();
 }
 
@@ -26,12 +29,11 @@ void writeStationVideo(const LinePlan& plan, int station, const std::filesystem:
                        int frames) {
   TrackRenderer renderer(plan, size.width, size.height);
   AviWriter avi(file, size.width, size.height, plan.fps);
-  SceneExtras extras;
   for (int f = 0; f < frames; ++f) {
     // The other train starts 8 m ahead and accelerates away at 2.5 km/h/s.
-    const double t = f;
-    extras.passingTrain = 8 + 0.5 * (2.5 / 3.6) * t * t;
-    avi.addFrame(renderer.render(plan.stations[station].metres, extras));
+    Shot shot{plan.stations[station].metres, 0, double(f)};
+    shot.passingTrain = 8 + 0.5 * (2.5 / 3.6) * f * f;
+    avi.addFrame(renderer.render(shot));
   }
   avi.finish();
 }
