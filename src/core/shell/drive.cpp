@@ -103,6 +103,7 @@ auto rowsInUse(Table& table, int count) {
 std::span<const StationData> Drive::stations() const { return rowsInUse(route.Station, route.StationCount); }
 std::span<MovieSwitchData> Drive::movieSwitches() { return rowsInUse(route.MovieSwitch, route.MovieSwitchCount); }
 std::span<const int> Drive::movieStops() const { return rowsInUse(route.MovieStop, route.MovieStopCount); }
+std::span<const SignalData> Drive::signalRows() const { return rowsInUse(route.Signal, route.SignalCount); }
 
 // The station logic's view of the route: the route sounds' lengths and the
 // one-man setting. A sound whose length cannot be read is reported and counts
@@ -132,6 +133,7 @@ void Drive::setInitialState() {
   train.brakeHandle = train.brakeCommand = train.sapCommand = -vehicle.Brake;
   train.speed = 0;
   protection.clearBrakeDemands();
+  protection.atsPowerOn = options.ATS != 1;
   train.reverser = 1;
   train.bcTrailer = train.emergencyBc;
   train.mrPressure = vehicle.HighAirPress;

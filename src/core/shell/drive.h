@@ -144,6 +144,7 @@ class Drive {
   std::span<const StationData> stations() const;
   std::span<MovieSwitchData> movieSwitches();
   std::span<const int> movieStops() const;
+  std::span<const SignalData> signalRows() const;  // the "[Signal]" table
 
   // The route's sounds, the boarding draw, and the door and gearbox values of the vehicle.
   RouteSounds routeSounds;

@@ -1,7 +1,5 @@
 // The overlays over the front video: the track-side signs, the stop-position
 // markers and the texts drawn on the video.
-#include <algorithm>
-
 #include "core/platform/cab_surface.h"
 #include "core/presentation/overlays/stop_position.h"
 #include "core/presentation/overlays/track_signs.h"
@@ -31,14 +29,12 @@ void Drive::placeOverlays() {
                                 strings.videoHeight,
                                 vehicle.Length * vehicle.Cars * 100};
   placeStopPosition(overlays, stop, sprites);
-  const TrackSignInputs signs{
-      stationState.display.stopBoardPattern,
-      signalState,
-      std::span(route.Signal)
-          .first(static_cast<std::size_t>(std::clamp(route.SignalCount, 0, static_cast<int>(route.Signal.size())))),
-      route.SignalBaseX,
-      route.SignalBaseY,
-      vehicle.ATS_Type};
+  const TrackSignInputs signs{stationState.display.stopBoardPattern,
+                              signalState,
+                              signalRows(),
+                              route.SignalBaseX,
+                              route.SignalBaseY,
+                              vehicle.ATS_Type};
   showTrackSigns(overlays, signs, sprites);
 }
 

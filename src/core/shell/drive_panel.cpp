@@ -25,8 +25,7 @@ void Drive::createCabPanel() {
   lampFlagsFromSprites(operation.lamps, panelSprites, sprites);
 }
 
-// ATS power is on unless the "ATS" option turns it off.
-void Drive::startCabPanel() { showAtsPowerLamp(panelSprites, sprites, options.ATS != 1); }
+void Drive::startCabPanel() { showAtsPowerLamp(panelSprites, sprites, protection.atsPowerOn); }
 
 void Drive::updateCabPanel() {
   updateCabGauges(panel, panelSprites, sprites, train, vehicle, NoHornDrop);

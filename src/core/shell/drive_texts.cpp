@@ -23,8 +23,7 @@ AdviceInputs adviceInputs(Drive& d) {
   in.atsOption = d.options.ATS;
   if (const auto stops = d.movieStops(); !stops.empty()) in.firstMovieStop = stops.front();
   ProtectionAdvice& p = in.protection;
-  // Protection power stays as the drive started it, off only with the "ATS" option.
-  p.powerOn = d.options.ATS != 1;
+  p.powerOn = d.protection.atsPowerOn;
   p.emergency = d.protection.atsEmergency;
   p.serviceBrake = d.protection.atsServiceBrake;
   p.alarmTimeSeconds = d.vehicle.ATS_Time;

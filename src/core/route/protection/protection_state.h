@@ -13,6 +13,7 @@ struct ProtectionState {
   bool ebDeviceTrip = false;  // the vigilance (EB) device has tripped
   int signalLimit = 999;      // 999 none, 998 approaching a stop signal
   int patternSpeed = 0;       // km/h
+  bool atsPowerOn = true;     // off only when the "ATS" option turns it off at the start
 
   ProtectionFlags flags() const { return {atsEmergency, ebDeviceTrip, atsServiceBrake}; }
   void clearBrakeDemands() { atsEmergency = atsServiceBrake = ebDeviceTrip = false; }
