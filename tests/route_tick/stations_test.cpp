@@ -48,6 +48,7 @@ struct StationFixture {
   TrainState train;
   OperationState shared;
   StationState op;
+  bool crossingLamp = true;
 
   StationFixture() {
     labels.Stop = "停車";
@@ -63,6 +64,7 @@ struct StationFixture {
     StationContext c{table,
                      shared.clock,
                      shared.lamps,
+                     crossingLamp,
                      routeSounds,
                      labels,
                      doors,
@@ -142,13 +144,16 @@ TEST(StationStep, ArrivalOpensTheDoorsDepartureWaitsForTimetableAndSoundsThenDoo
   EXPECT_EQ(f.sounds.plays(RouteBase + 1), 1);
   EXPECT_EQ(f.sounds.plays(DoorOpen), 1);
 
-  // Departure once deptime - 3 s has passed and the 2 s arrival sound has run.
+  // Departure once deptime - 3 s has passed and the 2 s arrival sound has run;
+  // it puts out the level-crossing indicator's second lamp.
   int departureClock = -1;
   for (int i = 0; i < 400 && departureClock < 0; ++i) {
+    EXPECT_TRUE(f.crossingLamp);
     f.step();
     if (f.op.departed[1]) departureClock = f.shared.clock - 3;
   }
   ASSERT_GE(departureClock, 0);
+  EXPECT_FALSE(f.crossingLamp);
   EXPECT_GT(departureClock, 9000 - 90);
   EXPECT_LE(departureClock, 9000 - 90 + 3);
   EXPECT_EQ(f.op.nextStopIndex, 2);

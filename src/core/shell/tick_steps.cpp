@@ -2,7 +2,6 @@
 // the state it changes.
 #include "core/shell/tick_steps.h"
 
-#include <algorithm>
 #include <array>
 #include <exception>
 
@@ -79,6 +78,7 @@ bool stations(Drive& d) {
   const StationContext c{table,
                          d.operation.clock,
                          d.operation.lamps,
+                         d.overlays.crossingLamp.visible,
                          d.routeSounds,
                          d.strings,
                          d.doorSpec,
@@ -90,12 +90,7 @@ bool stations(Drive& d) {
                          d.video.videoSwitchState,
                          {},
                          [&d] { d.BackClick(); }};
-  const auto departures = std::count(d.stationState.departed.begin(), d.stationState.departed.end(), true);
-  const bool more = stationStep(d.train, d.stationState, c);
-  // A departure puts out the second level-crossing lamp.
-  if (std::count(d.stationState.departed.begin(), d.stationState.departed.end(), true) > departures)
-    d.overlays.crossingLamp.visible = false;
-  return more;
+  return stationStep(d.train, d.stationState, c);
 }
 
 bool stopBell(Drive& d) {
@@ -177,25 +172,19 @@ std::span<const TickStep> tickSteps() { return Steps; }
 void Drive::Timer1Timer() {
   const std::span<const TickStep> steps = tickSteps();
   steps.front().run(*this);
-  // Steps 44 to 47 have a guard of their own: a failure there is shown, the
-  // rest of them is skipped and the tick goes on with the labels.
-  const auto inAdviceGuard = [](const TickStep& step) { return step.number >= 44 && step.number <= 47; };
+  // A failure is shown and ends the tick; in steps 44 to 47 it skips only the
+  // rest of them, and the labels are still updated.
   bool adviceFailed = false;
-  try {
-    for (const TickStep& step : steps.subspan(1)) {
-      if (!inAdviceGuard(step)) {
-        if (!step.run(*this)) return;
-      } else if (!adviceFailed) {
-        try {
-          if (!step.run(*this)) return;
-        } catch (const std::exception& e) {
-          platform_.dialogs.message(e.what());
-          adviceFailed = true;
-        }
-      }
+  for (const TickStep& step : steps.subspan(1)) {
+    const bool advice = step.number >= 44 && step.number <= 47;
+    if (advice && adviceFailed) continue;
+    try {
+      if (!step.run(*this)) return;
+    } catch (const std::exception& e) {
+      platform_.dialogs.message(e.what());
+      if (!advice) return;
+      adviceFailed = true;
     }
-  } catch (const std::exception& e) {
-    platform_.dialogs.message(e.what());
   }
 }
 

@@ -120,6 +120,7 @@ bool inZoneRules(TrainState& t, StationState& st, const StationContext& c, int i
         selectNextStop(st, c.stations, i);
         restart(c.sounds, rs.channel(s.depsound));
         st.departed[k] = true;
+        c.secondCrossingLamp = false;
         st.arrivalClock = c.clock;
         callOut(c, 2);
       }

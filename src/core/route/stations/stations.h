@@ -47,8 +47,9 @@ class StationTable {
 // Everything the station step works with besides the train and the stations' state.
 struct StationContext {
   const StationTable& stations;
-  int clock = 0;    // the route clock
-  CabLamps& lamps;  // the door lamp follows the doors
+  int clock = 0;             // the route clock
+  CabLamps& lamps;           // the door lamp follows the doors
+  bool& secondCrossingLamp;  // the level-crossing indicator's second lamp, put out by a departure
   const RouteSounds& routeSounds;
   const UiStrings& labels;
   const DoorSpec& doors;
