@@ -1,0 +1,3 @@
+# The demo drive generates the small demo set.
+target_compile_definitions(tests_${name} PRIVATE CABVIEW_DEMO="$<TARGET_FILE:cabview-demo>")
+add_dependencies(tests_${name} cabview-demo)
