@@ -8,7 +8,9 @@ const char* const UsageText =
     "\n"
     "Drives a train from the cab. DATA_DIR holds the settings file \"vantorel.dat\", the vehicle\n"
     "and route files and the pictures, sounds and videos they name; it defaults to the current\n"
-    "directory. The route defaults to line_Local_East1.dat, the vehicle to train_E231.dat.\n"
+    "directory. Without --route, --vehicle or --vehicle-dir the title window offers the routes\n"
+    "and the train; with any of them the drive starts at once (the route defaults to\n"
+    "line_Local_East1.dat, the vehicle to train_E231.dat).\n"
     "cabview needs a display; cabview-headless drives a route without one.";
 
 QStringList argumentList(int argc, char** argv) {
@@ -42,10 +44,13 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, std::s
     const QString value = arguments[++i];
     if (arg == "--route") {
       c.request.routeFile = value.toStdString();
+      c.directDrive = true;
     } else if (arg == "--vehicle") {
       c.request.vehicleFile = value.toStdString();
+      c.directDrive = true;
     } else if (arg == "--vehicle-dir") {
       c.request.vehicleDirectory = value.toStdString();
+      c.directDrive = true;
     } else if (arg == "--grab") {
       c.grabs.push_back({value});
     } else {

@@ -18,10 +18,15 @@ struct WindowGrab {
 
 struct CommandLine {
   std::string dataDirectory = ".";
+  // Set by --route, --vehicle or --vehicle-dir: the drive starts at once
+  // instead of the title.
+  bool directDrive = false;
   DriveRequest request{"line_Local_East1.dat", "", "train_E231.dat", 0, std::nullopt};
-  std::vector<WindowGrab> grabs;  // the program quits after the last one
-  bool help = false;              // --help, -h: print the usage text instead of driving
-  bool version = false;           // --version
+  // The program quits after the last one: pictures of the driving window, or
+  // of the whole screen when the title runs.
+  std::vector<WindowGrab> grabs;
+  bool help = false;     // --help, -h: print the usage text instead of driving
+  bool version = false;  // --version
 };
 
 // The usage text, several lines without a final newline.

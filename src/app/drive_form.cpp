@@ -50,8 +50,9 @@ constexpr int UnusedLabel = 5;
 
 }  // namespace
 
-TForm1::TForm1(DataDirectory data, DriveRequest request, qt::QtSettingsStore& settings, StatusSink& status)
-    : dialogs_(this) {
+TForm1::TForm1(DataDirectory data, DriveRequest request, qt::QtSettingsStore& settings, StatusSink& status,
+               AudioOut& audio, TForm4* help)
+    : dialogs_(this), help_(help) {
   setWindowTitle(QString::fromUtf8(ProgramCaption));
   auto* client = new QWidget(this);
   client->setFixedSize(ClientWidth, ClientHeight);
@@ -75,7 +76,7 @@ TForm1::TForm1(DataDirectory data, DriveRequest request, qt::QtSettingsStore& se
   back_->installEventFilter(this);
 
   drive_ = std::make_unique<Drive>(
-      std::move(data), DrivePlatform{dialogs_, settings, clock_, status, *untendai_, *this, pictures_, video_},
+      std::move(data), DrivePlatform{dialogs_, settings, clock_, status, *untendai_, *this, pictures_, video_, &audio},
       std::move(request));
   connect(untendai_, &qt::CabSurfaceWidget::clicked, this, [this] { dispatch(drive_event::CabClick{}); });
   // The frame timer waits for the drive's next deadline instead of polling.
@@ -157,9 +158,9 @@ void TForm1::buildMenu() {
     station->setObjectName(QString::fromStdString(item.name));
     connect(station, &QAction::triggered, this, [this, index = item.station] { dispatch(drive_event::Move{index}); });
   }
-  menuBar()->addMenu(caption(drive_->strings.menu.display))->setObjectName("Show1");
+  buildDisplayMenu();
   menuBar()->addMenu(caption(drive_->strings.menu.control))->setObjectName("Controller1");
-  menuBar()->addMenu(caption(drive_->strings.menu.save))->setObjectName("SaveS1");
+  buildSaveMenu();
 }
 
 void TForm1::dispatch(const DriveEvent& event) {
@@ -183,6 +184,7 @@ void TForm1::syncWithDrive() {
     idleTimer_.stop();
   }
   if (start1_) start1_->setText(QString::fromStdString(drive_->startCaption()));
+  showDisplayChecks();
   showInfoLabels();
 }
 
@@ -197,6 +199,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
   drive_->FormCloseQuery();
   syncWithDrive();
   event->accept();
+  if (closed_) closed_();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -212,7 +215,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event) {
+void TForm1::keyPressEvent(QKeyEvent* event) { forwardKey(event); }
+
+void TForm1::forwardKey(QKeyEvent* event) {
   const bool keypad = event->modifiers() & Qt::KeypadModifier;
   if (auto code = qt::virtualKeyFor(event->key(), keypad))
     drive_->handle(drive_event::KeyDown{*code, (event->modifiers() & Qt::ShiftModifier) != 0});

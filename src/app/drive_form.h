@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "backends/picture/picture_decoder.h"
@@ -13,7 +14,12 @@
 #include "core/platform/drive_window.h"
 #include "core/shell/drive.h"
 
+namespace cab::app {
+class TForm4;
+}
+
 class QAction;
+class QKeyEvent;
 
 namespace cab::app {
 
@@ -21,7 +27,11 @@ namespace cab::app {
 // the right, the drive's menu. It turns Qt events into the drive's handlers.
 class TForm1 : public QMainWindow, public DriveWindow {
  public:
-  TForm1(DataDirectory data, DriveRequest request, qt::QtSettingsStore& settings, StatusSink& status);
+  // The "Display" menu's first item shows `help` (none: the item does nothing).
+  // `audio` is the sound output the drive's mixer plays on; it outlives the
+  // drive, which detaches its mixer on the way out.
+  TForm1(DataDirectory data, DriveRequest request, qt::QtSettingsStore& settings, StatusSink& status, AudioOut& audio,
+         TForm4* help = nullptr);
 
   // Loads the drive; a halt shows its messages and returns false.
   bool load();
@@ -31,6 +41,12 @@ class TForm1 : public QMainWindow, public DriveWindow {
   void closeWindow() override;
 
   const qt::CabSurfaceWidget& untendai() const { return *untendai_; }
+
+  // A key press of this window or of the help window: the key-down and the
+  // character handlers.
+  void forwardKey(QKeyEvent* event);
+  // Called once the window has closed and its drive has run its close sequence.
+  void setClosedHandler(std::function<void()> closed) { closed_ = std::move(closed); }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -42,6 +58,12 @@ class TForm1 : public QMainWindow, public DriveWindow {
 
  private:
   void buildMenu();
+  // The "Display" and "Save" menus (drive_menus.cpp); the check marks
+  // follow the drive, the slots' captions are read as the menu opens.
+  void buildDisplayMenu();
+  void buildSaveMenu();
+  void showDisplayChecks();
+  void showSaveCaptions();
   // Hands an event to the drive, then follows its state.
   void dispatch(const DriveEvent& event);
   void syncWithDrive();
@@ -59,6 +81,10 @@ class TForm1 : public QMainWindow, public DriveWindow {
   QLabel* subDisp_;
   std::array<QLabel*, InfoLabels::Count> labels_{};
   QAction* start1_ = nullptr;
+  std::array<QAction*, 5> displayChecks_{};  // by DisplayItem
+  std::array<QAction*, SaveSlotCount> loadItems_{}, saveItems_{};
+  TForm4* help_;
+  std::function<void()> closed_;
   QTimer idleTimer_;
   QTimer timer1_;
   std::unique_ptr<Drive> drive_;

@@ -1,16 +1,21 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QScreen>
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <utility>
 
+#include "app/audio_bus.h"
 #include "app/command_line.h"
 #include "app/drive_form.h"
+#include "app/help_form.h"
+#include "app/title_form.h"
 #include "core/data/data_error.h"
 
 namespace {
@@ -62,24 +67,64 @@ bool displayAvailable() {
   return false;
 }
 
-// Opens the driving window and runs it until it closes.
-int drive(GuardedApplication& application, const cab::app::CommandLine& options) {
-  cab::qt::QtSettingsStore settings;
-  cab::qt::CallbackStatus status([](const std::string& text) { std::cerr << text << '\n'; });
-  cab::app::TForm1 form(cab::DataDirectory(options.dataDirectory), options.request, settings, status);
-  if (!form.load()) return 1;
-  form.show();
-
-  // Saves pictures of the window at the given times, then quits.
+// Saves pictures at the given times, then quits.
+void scheduleGrabs(QApplication& application, const std::vector<cab::app::WindowGrab>& grabs, QObject* context,
+                   std::function<QPixmap()> picture) {
   double lastGrab = 0;
-  for (const auto& g : options.grabs) lastGrab = std::max(lastGrab, g.afterSeconds);
-  for (const auto& g : options.grabs)
-    QTimer::singleShot(static_cast<int>(g.afterSeconds * 1000), &form, [&form, &application, g, lastGrab] {
-      form.grab().save(g.file);
+  for (const auto& g : grabs) lastGrab = std::max(lastGrab, g.afterSeconds);
+  for (const auto& g : grabs)
+    QTimer::singleShot(static_cast<int>(g.afterSeconds * 1000), context, [&application, picture, g, lastGrab] {
+      picture().save(g.file);
       if (g.afterSeconds >= lastGrab) application.quit();
     });
-  QObject::connect(&application, &QApplication::lastWindowClosed, &application, &QApplication::quit);
+}
+
+// Opens the driving window and runs it until it closes.
+int drive(GuardedApplication& application, const cab::app::CommandLine& options, cab::qt::QtSettingsStore& settings,
+          cab::app::AudioBus& audio, cab::app::TForm4& help) {
+  cab::qt::CallbackStatus status([](const std::string& text) { std::cerr << text << '\n'; });
+  cab::app::TForm1 form(cab::DataDirectory(options.dataDirectory), options.request, settings, status, audio.drive(),
+                        &help);
+  if (!form.load()) return 1;
+  form.show();
+  scheduleGrabs(application, options.grabs, &form, [&form] { return form.grab(); });
+  form.setClosedHandler([&application] { application.quit(); });
   return application.exec();
+}
+
+// The title window, the program's main window: drives start from it and it
+// comes back after each; closing it (once confirmed) ends the program.
+int title(GuardedApplication& application, const cab::app::CommandLine& options, cab::qt::QtSettingsStore& settings,
+          cab::app::AudioBus& audio, cab::qt::QtDialogs& dialogs) {
+  const cab::DataDirectory data(options.dataDirectory);
+  cab::app::TForm5 form(data, settings, audio);
+  if (!form.create()) return 1;
+  cab::app::TForm4 help(data, dialogs);
+  form.setHelpWindow(&help);
+  form.show();
+  // Hiding the title for a drive and closing the driving window must not end the program.
+  application.setQuitOnLastWindowClosed(false);
+  scheduleGrabs(application, options.grabs, &form, [] { return QGuiApplication::primaryScreen()->grabWindow(0); });
+  return application.exec();
+}
+
+// Options and saved states live in cabview.ini of the user's configuration
+// directory; a file there that cannot be read is left alone.
+void reportUnreadableSettings(const cab::qt::QtSettingsStore& settings) {
+  if (!settings.usable())
+    std::cerr << settings.fileName().toStdString()
+              << " cannot be read as an INI file; the options take their defaults and the file is left as it is\n";
+}
+
+// The title, or a drive named on the command line.
+int run(GuardedApplication& application, const cab::app::CommandLine& options) {
+  cab::qt::QtSettingsStore settings;
+  reportUnreadableSettings(settings);
+  cab::qt::QtDialogs dialogs(nullptr);
+  cab::app::AudioBus audio;
+  if (!options.directDrive) return title(application, options, settings, audio, dialogs);
+  cab::app::TForm4 help(cab::DataDirectory(options.dataDirectory), dialogs);
+  return drive(application, options, settings, audio, help);
 }
 
 }  // namespace
@@ -116,7 +161,7 @@ int main(int argc, char** argv) {
   Failure failure;
   int status = 1;
   try {
-    status = drive(application, *options);
+    status = run(application, *options);
     failure = application.takeFailure();
   } catch (...) {
     failure = errorTexts(std::current_exception());
