@@ -7,7 +7,7 @@ namespace cab::headless {
 const char* const UsageText =
     "usage: cabview-headless --data DIR --route FILE --vehicle FILE [--vehicle-dir DIR] [--start-station N]\n"
     "                        [--script FILE] [--seconds S] [--trace FILE.csv] [--trace-every N] [--bench]\n"
-    "                        [--snapshot S FILE.png]...\n"
+    "                        [--snapshot S FILE.png]... [--audio-out FILE.wav] [--settings FILE.ini]\n"
     "       cabview-headless --help | --version\n"
     "\n"
     "Drives without a display on a virtual clock. A script has one action a line,\n"
@@ -16,6 +16,10 @@ const char* const UsageText =
     "The run ends at --seconds, else after the script's last action, or when the drive\n"
     "closes itself, with the line \"end: t_s=X position_cm=X stops=N reason=seconds|script|closed|halt\".\n"
     "--snapshot saves the cab surface shown at simulated second S as a PNG picture (repeatable).\n"
+    "--audio-out writes the whole sound of the drive, mixed on the virtual clock, as a 16-bit\n"
+    "stereo WAVE file at 44100 Hz.\n"
+    "--settings keeps the display options and the saved states (save N, load N) in an INI\n"
+    "file, as the window program keeps them in its own, so they carry from one run to the next.\n"
     "Exit status 0 when the run ends, 2 on a halt (\"halt: \" lines) or a bad command line.";
 
 namespace {
@@ -87,6 +91,10 @@ std::optional<RunOptions> parseArguments(int argc, char** argv, std::string& err
       text = &o.scriptFile;
     else if (arg == "--trace")
       text = &o.traceFile;
+    else if (arg == "--audio-out")
+      text = &o.audioOutFile;
+    else if (arg == "--settings")
+      text = &o.settingsFile;
     else if (arg != "--start-station" && arg != "--seconds" && arg != "--trace-every")
       return error = "unknown option " + arg, std::nullopt;
     if (i + 1 >= argc) return error = arg + " needs a value", std::nullopt;

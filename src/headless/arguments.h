@@ -24,6 +24,8 @@ struct RunOptions {
   int traceEvery = 1;
   bool bench = false;
   std::vector<Snapshot> snapshots;  // in command-line order
+  std::string audioOutFile;         // --audio-out: the drive's whole mix as a 16-bit stereo WAVE file
+  std::string settingsFile;         // --settings: options and saved states in this INI file, not in memory
   bool help = false;                // --help, -h: print the usage text instead of driving
   bool version = false;             // --version
 };

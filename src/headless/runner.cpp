@@ -8,15 +8,18 @@
 #include <vector>
 
 #include "backends/picture/picture_decoder.h"
+#include "backends/qt/qt_platform.h"
 #include "backends/video-ffmpeg/ffmpeg_video_source.h"
 #include "core/input/key_codes.h"
 #include "core/shell/drive.h"
 #include "headless/halt_lines.h"
 #include "headless/headless_platform.h"
+#include "headless/mixer_advance.h"
 #include "headless/offscreen_painting.h"
 #include "headless/run_end.h"
 #include "headless/script.h"
 #include "headless/trace.h"
+#include "headless/wave_file_writer.h"
 
 namespace cab::headless {
 
@@ -70,10 +73,11 @@ bool perform(Drive& drive, const ScriptAction& a, std::ostream& err) {
         err << "message: move " << a.number << ": station " << a.number
             << " is not in the Move menu (it offers stations " << menuStations(drive) << ")\n";
       break;
-    case ActionKind::Save:
+    case ActionKind::Save:  // the script allows only the slots 1 to 3
+      drive.handle(SaveState{a.number});
+      break;
     case ActionKind::Load:
-      err << "message: " << (a.kind == ActionKind::Save ? "save " : "load ") << a.number
-          << ": saved states are not available yet; the line is skipped\n";
+      drive.handle(LoadState{a.number});
       break;
     case ActionKind::End:
       return false;
@@ -84,11 +88,13 @@ bool perform(Drive& drive, const ScriptAction& a, std::ostream& err) {
 // One drive on the virtual clock with what it measures and counts.
 class VirtualRun {
  public:
-  // afterMs runs after every millisecond of the drive.
-  VirtualRun(Drive& drive, VirtualClock& clock, const RunOptions& options, const Script& script, std::ofstream& trace,
-             std::ostream& err, std::function<void(long long)> afterMs)
+  // afterMs runs after every millisecond of the drive; the mixer is brought
+  // up to each millisecond before its events.
+  VirtualRun(Drive& drive, VirtualClock& clock, MixerAdvance& sound, const RunOptions& options, const Script& script,
+             std::ofstream& trace, std::ostream& err, std::function<void(long long)> afterMs)
       : drive_(drive),
         clock_(clock),
+        sound_(sound),
         options_(options),
         script_(script),
         trace_(trace),
@@ -106,6 +112,7 @@ class VirtualRun {
                                              : (script_.actions.empty() ? 0 : script_.actions.back().atMs);
     for (long long t = 0; t <= endMs; ++t) {
       clock_.setMs(t);
+      sound_.advanceTo(t);
       if (!performActionsDue(t)) return closeDrive(EndReason::Script);
       if (drive_.closed()) return EndReason::Closed;
       frame(t);
@@ -166,6 +173,7 @@ class VirtualRun {
 
   Drive& drive_;
   VirtualClock& clock_;
+  MixerAdvance& sound_;
   const RunOptions& options_;
   const Script& script_;
   std::ofstream& trace_;
@@ -208,7 +216,16 @@ int runDrive(const RunOptions& options, std::ostream& out, std::ostream& err) {
 
   VirtualClock clock;
   StderrDialogs dialogs;
-  MemorySettingsStore settings;
+  // Options and saved states: in memory, or carried between runs in an INI file.
+  MemorySettingsStore memorySettings;
+  std::optional<qt::QtSettingsStore> iniSettings;
+  if (!options.settingsFile.empty()) {
+    iniSettings.emplace(QString::fromStdString(options.settingsFile));
+    if (!iniSettings->usable())
+      err << "message: " << options.settingsFile
+          << " cannot be read as an INI file; the options take their defaults and the file is left as it is\n";
+  }
+  SettingsStore& settings = iniSettings ? static_cast<SettingsStore&>(*iniSettings) : memorySettings;
   SilentStatus status;
   // Snapshots and the benchmark paint every frame as the window does; other
   // runs compute the frames without drawing them.
@@ -230,7 +247,21 @@ int runDrive(const RunOptions& options, std::ostream& out, std::ostream& err) {
               DrivePlatform{dialogs, settings, clock, status, surface, window, pictures, video}, request);
   drivePtr = &drive;
 
-  VirtualRun run(drive, clock, options, script, trace, err, takeSnapshots);
+  // The protection's log lines go out as they appear.
+  std::size_t logLinesShown = 0;
+  const auto afterMs = [&](long long t) {
+    takeSnapshots(t);
+    const auto& log = drive.protection.log;
+    for (; logLinesShown < log.size(); ++logLinesShown) out << "log: " << log[logLinesShown] << '\n';
+  };
+  // The drive's whole mix, from its first millisecond.
+  WaveFileWriter recording;
+  if (!options.audioOutFile.empty() && !recording.open(options.audioOutFile, drive.sound->outputRate())) {
+    err << "cannot write audio " << options.audioOutFile << '\n';
+    return 2;
+  }
+  MixerAdvance sound(*drive.sound, options.audioOutFile.empty() ? nullptr : &recording);
+  VirtualRun run(drive, clock, sound, options, script, trace, err, afterMs);
   EndReason reason = EndReason::Halt;
   const bool ended = runReportingHalts([&] { reason = run.run(); }, err);
   if (ended) {
@@ -239,6 +270,8 @@ int runDrive(const RunOptions& options, std::ostream& out, std::ostream& err) {
     snapshots.reportMissed(clock.ms(), err);
   }
   if (ended && options.bench) run.writeBenchLine(out);
+  if (!options.audioOutFile.empty() && !recording.finish())
+    err << "cannot write audio " << options.audioOutFile << '\n';
   writeEndLine(out, clock.ms(), drive.train.position, run.stops(), reason);
   return ended ? 0 : 2;
 }

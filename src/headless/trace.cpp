@@ -10,7 +10,8 @@ void writeTraceHeader(std::ostream& out) {
   out << "t_ms,frame,position_cm,speed_kmh,reverser,powerHandle,brakeHandle,powerNotch,brakeCommand,"
          "bcMotor,bcTrailer,bpPressure,erPressure,mrPressure,sapPressure,clock,nextStopIndex,"
          "remainingDistance,doorsOpen,atsEmergency,atsServiceBrake,ebDeviceTrip,signalLimit,"
-         "videoLength,videoSwitchState,gear,gearLever,engineRunning,engineRpm\n";
+         "videoLength,videoSwitchState,gear,gearLever,engineRunning,engineRpm,gradient,inTunnel,"
+         "shownSignalImage,preTrainFrame\n";
 }
 
 void writeTraceRow(std::ostream& out, long long tMs, const Drive& d) {
@@ -32,7 +33,9 @@ void writeTraceRow(std::ostream& out, long long tMs, const Drive& d) {
                              << p.ebDeviceTrip << ',' << p.signalLimit << ',' << d.video.MovieLength() << ','
                              << d.video.videoSwitchState << ',' << t.gear << ',' << t.gearLever << ','
                              << t.engineRunning << ',';
-  real(t.engineRpm) << '\n';
+  real(t.engineRpm) << ',';
+  real(d.trackEvents.gradient) << ',' << (d.trackEvents.inTunnel ? 1 : 0) << ',' << d.signalState.shownSignalImage
+                               << ',' << d.signalState.preTrainFrame << '\n';
 }
 
 }  // namespace cab::headless

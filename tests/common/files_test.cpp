@@ -14,8 +14,9 @@ namespace fs = std::filesystem;
 class DataDirectoryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() / ("cabview-dd-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    root_ =
+        fs::temp_directory_path() / ("cabview-dd-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(root_);
     fs::create_directories(root_ / "Train" / "Sound");
     std::ofstream(root_ / "Train" / "Sound" / "Horn.WAV") << "data";
@@ -32,7 +33,6 @@ TEST_F(DataDirectoryTest, ResolvesBackslashesAndAnyLetterCase) {
   }
   EXPECT_FALSE(data.exists("train\\sound\\missing.wav"));
   EXPECT_FALSE(data.readBytes("nothing\\here.wav"));
-  EXPECT_EQ(data.readPrefix("train\\sound\\horn.wav", 2).value_or(""), "da");
 }
 
 std::string waveHeader(std::uint32_t byteRate, std::uint32_t dataSize) {
@@ -52,7 +52,7 @@ TEST(SoundLengthProbe, WholeSecondsFromTheHeader) {
   EXPECT_EQ(probeSoundLength(waveHeader(44100, 44100 * 5 + 100)).seconds, 5);
   EXPECT_EQ(probeSoundLength(waveHeader(22050, 1000)).seconds, 0);
   EXPECT_TRUE(probeSoundLength(waveHeader(22050, 1000)).error.empty());
-  EXPECT_FALSE(probeSoundLength("RIFF").error.empty());              // shorter than the header
+  EXPECT_FALSE(probeSoundLength("RIFF").error.empty());               // shorter than the header
   EXPECT_FALSE(probeSoundLength(waveHeader(0, 1000)).error.empty());  // no byte rate: no division by zero
 }
 

@@ -30,7 +30,7 @@ const QColor Key(255, 0, 255);   // the key colour of the keyed pictures
 // Stop-marker pattern k and the other pictures' colours.
 QColor markerColour(int k) { return QColor(40 + 20 * k, 200 - 10 * k, 90); }
 const QColor BarColour(0, 200, 80), LineS(255, 220, 0), LineM(0, 200, 255), LineE(255, 60, 60);
-const QColor CrossingOff(90, 90, 90), CrossingLamp(255, 255, 0), Hidden(250, 250, 250);
+const QColor CrossingOff(90, 90, 90), CrossingLamp(255, 255, 0), Hidden(250, 250, 250), LevelPost(200, 200, 230);
 
 QImage cells(int count, int w, int h, const std::function<QColor(int)>& colour) {
   QImage image(w * count, h, QImage::Format_RGB32);
@@ -73,8 +73,9 @@ class Snapshot : public ::testing::Test {
     save(cells(1, 8, LineHeight, [](int) { return LineS; }), "s.bmp");
     save(cells(1, 8, LineHeight, [](int) { return LineM; }), "m.bmp");
     save(cells(1, 8, LineHeight, [](int) { return LineE; }), "e.bmp");
-    for (const char* hidden : {"slope.bmp", "limit.bmp", "other.bmp"})
+    for (const char* hidden : {"limit.bmp", "other.bmp"})
       save(keyed(cells(2, Sign, Sign, [](int) { return Hidden; })), hidden);
+    save(keyed(cells(2, Sign, Sign, [](int) { return LevelPost; })), "slope.bmp");
     save(barCells(), "remain.bmp");
     save(keyed(cells(2, Sign, Sign, [](int k) { return k ? CrossingLamp : CrossingOff; })), "cross.bmp");
   }
@@ -96,8 +97,8 @@ class Snapshot : public ::testing::Test {
 // stop mark in the marker, the bar a sixth of the video down (240 / 3000 x
 // 500 = 40 pixels), the three lines of B's stop zone at 3.5, 5 and 6.5 m
 // (240 - 3.5 / 63.5 x 150 = 231.7, 228.5, 225.3), two pixels high; the
-// crossing indicator's second lamp, lit at every start, is put out by A's
-// departure.
+// gradient post on the level and the crossing indicator dark (its second
+// lamp, lit at every start, goes out with no crossing ahead).
 QImage expectedBeforeB() {
   QImage image(800, 785, QImage::Format_RGB32);
   image.fill(Qt::black);
@@ -109,7 +110,11 @@ QImage expectedBeforeB() {
   p.fillRect(0, 228, W, 2, LineM);
   p.fillRect(0, 225, W, 2, LineE);
   p.setOpacity(1);
+  p.fillRect(264, 132, Sign, Sign, LevelPost);  // at 0.825 W, 0.55 H
   p.fillRect(W - Bar + 1, 0, 6, H - 40 - 870 + 900, BarColour);
+  p.fillRect(0, 96, Sign, Sign, CrossingOff);  // at 0, 0.4 H
+  p.end();
+  for (const QPoint key : {QPoint(264, 132 + Sign - 1), QPoint(0, 96 + Sign - 1)}) image.setPixelColor(key, Qt::black);
   return image;
 }
 

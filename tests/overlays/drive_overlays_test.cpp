@@ -106,16 +106,13 @@ TEST_F(DriveOverlays, BackspaceMarksTheDistanceLeftBeyond200Metres) {
   EXPECT_EQ(d.overlays.lengthMark, 0);
 }
 
-TEST_F(DriveOverlays, ADepartureHidesTheSecondCrossingLamp) {
+// Lit at the start of a drive, the lamp goes out at the first tick that
+// finds no level crossing ahead.
+TEST_F(DriveOverlays, TheSecondCrossingLampGoesOutWithNoCrossingAhead) {
   Drive& d = start(1, 1);
-  EXPECT_TRUE(d.overlays.crossingLamp.visible);  // lit at the start of a drive
+  EXPECT_TRUE(d.trackEvents.crossingLampLit);
   d.handle(drive_event::Tick{});
-  EXPECT_TRUE(d.overlays.crossingLamp.visible);
-  // The conductor's doors are open at the first station; its departure time is long past.
-  d.operation.clock = 108000;
-  for (int i = 0; i < 5 && !d.stationState.departed[0]; ++i) d.handle(drive_event::Tick{});
-  ASSERT_TRUE(d.stationState.departed[0]);
-  EXPECT_FALSE(d.overlays.crossingLamp.visible);
+  EXPECT_FALSE(d.trackEvents.crossingLampLit);
 }
 
 }  // namespace

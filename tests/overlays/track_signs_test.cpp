@@ -5,6 +5,7 @@
 #include "core/presentation/overlays/overlay_state.h"
 #include "core/presentation/overlays/signal_heads.h"
 #include "core/route/signals/signal_state.h"
+#include "core/route/track_events/track_event_state.h"
 #include "tests/route_data/route_test_support.h"
 
 namespace cab {
@@ -114,12 +115,12 @@ TEST_F(TrackSigns, StopMarkerShowsTheStationsBoard) {
   EXPECT_FALSE(sprite(o.sprites.stopMarker).visible);
 }
 
-TEST_F(TrackSigns, SignalHeadsFollowTheSignalOnScreen) {
+TEST_F(TrackSigns, SignalHeadsFollowThePictureSetUpOnTheOverlay) {
   show(0);
   for (SpriteId id : {o.sprites.signal, o.sprites.subSignal, o.sprites.leftSignal, o.sprites.rightSignal})
     EXPECT_FALSE(sprite(id).visible);
-  signals.shownSignal = 0;
-  signals.shownSignalImage = 8;
+  signals.overlaySignal = 0;
+  signals.overlayImage = 8;
   show(0);
   EXPECT_TRUE(sprite(o.sprites.signal).visible);
   EXPECT_EQ(sprite(o.sprites.signal).pattern, 8);
@@ -127,31 +128,49 @@ TEST_F(TrackSigns, SignalHeadsFollowTheSignalOnScreen) {
   EXPECT_EQ(sprite(o.sprites.signal).y, 140);
   EXPECT_TRUE(sprite(o.sprites.leftSignal).visible);
   EXPECT_FALSE(sprite(o.sprites.rightSignal).visible);
-  signals.shownSignal = 1;  // a row beyond the table's rows in use
+  // The speed point resets the shown fields; the heads stay until the signal is passed.
+  signals.shownSignal = signals.shownSignalImage = 999;
+  show(0);
+  EXPECT_TRUE(sprite(o.sprites.signal).visible);
+  signals.overlaySignal = 1;  // a row beyond the table's rows in use
   show(0);
   EXPECT_FALSE(sprite(o.sprites.signal).visible);
-  signals.shownSignal = 0;
-  signals.shownSignalImage = 999;  // passed
+  signals.overlaySignal = 0;
+  signals.overlayImage = 999;  // passed
   show(0);
   EXPECT_FALSE(sprite(o.sprites.signal).visible);
 }
 
-TEST_F(TrackSigns, CrossingIndicatorAtTheStartAndAfterAJump) {
-  resetOverlays(o, OverlayReset::DriveStart);
-  show(0);
-  EXPECT_FALSE(sprite(o.sprites.crossing).visible);
+// The gradient post and the crossing indicator stay up with pattern 0 when
+// there is nothing to show; the other sign and the crossing's second lamp
+// come and go, the lamp always with pattern 1.
+TEST_F(TrackSigns, TrackEventSignsShowWhatTheEventsChose) {
+  TrackEventState events;
+  events.crossingLampLit = false;
+  showTrackEventSigns(o, events, dir.sprites);
+  EXPECT_TRUE(sprite(o.sprites.gradientPost).visible);
+  EXPECT_EQ(sprite(o.sprites.gradientPost).pattern, 0);
+  EXPECT_FALSE(sprite(o.sprites.otherSign).visible);
+  EXPECT_TRUE(sprite(o.sprites.crossing).visible);
+  EXPECT_EQ(sprite(o.sprites.crossing).pattern, 0);
+  EXPECT_FALSE(sprite(o.sprites.crossingLamp).visible);
+  events.gradientPost = 2;
+  events.signVisible = true;
+  events.signPattern = 3;
+  events.crossingPattern = 4;
+  events.crossingLampLit = true;
+  showTrackEventSigns(o, events, dir.sprites);
+  EXPECT_EQ(sprite(o.sprites.gradientPost).pattern, 2);
+  EXPECT_TRUE(sprite(o.sprites.otherSign).visible);
+  EXPECT_EQ(sprite(o.sprites.otherSign).pattern, 3);
+  EXPECT_EQ(sprite(o.sprites.crossing).pattern, 4);
   EXPECT_TRUE(sprite(o.sprites.crossingLamp).visible);
   EXPECT_EQ(sprite(o.sprites.crossingLamp).pattern, 1);
-  resetOverlays(o, OverlayReset::StationJump);
-  show(0);
-  EXPECT_FALSE(sprite(o.sprites.crossing).visible);
-  EXPECT_FALSE(sprite(o.sprites.crossingLamp).visible);
 }
 
 TEST_F(TrackSigns, SignsWithoutTheirRulesStayHidden) {
   show(4);
-  for (SpriteId id : {o.sprites.gradientPost, o.sprites.limitSign, o.sprites.otherSign})
-    EXPECT_FALSE(sprite(id).visible);
+  EXPECT_FALSE(sprite(o.sprites.limitSign).visible);
 }
 
 }  // namespace

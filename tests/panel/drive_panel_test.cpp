@@ -11,6 +11,7 @@
 #include "core/shell/drive.h"
 #include "core/shell/video_position.h"
 #include "headless/headless_platform.h"
+#include "headless/mixer_advance.h"
 #include "tests/demo/demo_set.h"
 #include "tests/headless/run_headless.h"
 #include "tests/support/minimal_vehicle.h"
@@ -35,10 +36,11 @@ struct DemoDrive {
               DrivePlatform{dialogs, settings, clock, status, surface, window, pictures, video},
               DriveRequest{"line_Local_East1.dat", "", vehicleFile, 0, std::nullopt}) {}
 
-  // Runs the frames and ticks of `ms` milliseconds.
+  // Runs the frames and ticks of `ms` milliseconds, the sounds with them.
   void run(long long ms) {
     for (long long end = clock.ms() + ms; clock.ms() < end;) {
       clock.setMs(clock.ms() + 1);
+      sound.advanceTo(clock.ms());
       drive.handle(drive_event::Frame{});
       if (clock.ms() % 100 == 0) drive.handle(drive_event::Tick{});
     }
@@ -54,6 +56,7 @@ struct DemoDrive {
   PictureDecoder pictures;
   FfmpegVideoSource video;
   Drive drive;
+  headless::MixerAdvance sound{*drive.sound, nullptr};
 };
 
 TEST(DrivePanel, EveryDemoVehicleLoadsWithItsOwnPanel) {

@@ -30,6 +30,7 @@ class PanelFrame : public ::testing::Test {
     f.addPattern("img_gearlever", 3, 700);
     f.addPattern("img_digi_speed", 200, 592);
     f.addPattern("img_mon", 4, 400);
+    f.addPattern("img_cabsignal", 3, 700);
     ids = f.create();
     v.Brake = 8;
     v.cabLayout = f.layout;
@@ -151,9 +152,12 @@ TEST_F(PanelFrame, DigitalSpeedShowsItsFrameAndStaysFrom200) {
 TEST_F(PanelFrame, LampsShowTheirFlags) {
   CabLamps lamps;
   lampFlagsFromSprites(lamps, ids, f.sprites);
-  // Lit as created until the tick decides: door, power, brake, ready, notching, air.
-  EXPECT_TRUE(lamps.door && lamps.power && lamps.gen && lamps.ele && lamps.fin && lamps.air);
+  // Lit as created until the tick decides: door, power, brake, ready, notching,
+  // air, the vigilance warning and the cab limit lamp.
+  EXPECT_TRUE(lamps.door && lamps.power && lamps.gen && lamps.ele && lamps.fin && lamps.air && lamps.eb &&
+              lamps.cabLimit);
   EXPECT_FALSE(lamps.constant || lamps.stop || lamps.others[0] || lamps.others[1]);
+  EXPECT_FALSE(lamps.ats1 || lamps.ats2 || lamps.ats3 || lamps.atsp1 || lamps.atsp2);
 
   lamps = CabLamps{};
   lamps.door = false;
@@ -161,6 +165,8 @@ TEST_F(PanelFrame, LampsShowTheirFlags) {
   lamps.stop = true;
   lamps.others[1] = true;
   lamps.others[3] = true;  // no picture for row 3: nothing to show
+  lamps.ats2 = lamps.atsp1 = true;
+  lamps.cabLimitFrame = 2;
   t.indicators.forwardLamp = false;
   t.indicators.reverseLamp = true;
   showCabLamps(ids, f.sprites, lamps, t);
@@ -169,8 +175,17 @@ TEST_F(PanelFrame, LampsShowTheirFlags) {
     bool visible;
   } expected[] = {{E::Lamp_Door, false}, {E::Lamp_Power, false}, {E::Lamp_Gen, false},   {E::Lamp_Ele, true},
                   {E::Lamp_Fin, false},  {E::Lamp_Air, false},   {E::Lamp_Const, false}, {E::Lamp_Stop, true},
-                  {E::Lamp_Fwd, false},  {E::Lamp_Back, true},   {E::Lamp_EB, true}};  // no flag: as created
+                  {E::Lamp_Fwd, false},  {E::Lamp_Back, true},   {E::Lamp_EB, false},    {E::Lamp_Ats1, false},
+                  {E::Lamp_Ats2, true},  {E::Lamp_Ats3, false},  {E::Lamp_ATSP1, true},  {E::Lamp_ATSP2, false},
+                  {E::Lamp_TASC1, false}};  // no flag: as created
   for (const auto& e : expected) EXPECT_EQ(sprite(e.lamp).visible, e.visible) << static_cast<int>(e.lamp);
+  EXPECT_FALSE(sprite(P::Lamp_signal).visible);
+  EXPECT_EQ(sprite(P::Lamp_signal).pattern, 2);
+  lamps.cabLimit = true;
+  lamps.cabLimitFrame = 3;  // the picture has frames 0 to 2: it keeps the one it shows
+  showCabLamps(ids, f.sprites, lamps, t);
+  EXPECT_TRUE(sprite(P::Lamp_signal).visible);
+  EXPECT_EQ(sprite(P::Lamp_signal).pattern, 2);
   EXPECT_FALSE(f.sprites.sprite(ids.others[0].id).visible);
   EXPECT_TRUE(f.sprites.sprite(ids.others[1].id).visible);
 

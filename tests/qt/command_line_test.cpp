@@ -92,6 +92,23 @@ TEST(CabviewArguments, HelpVersionAndADrive) {
   EXPECT_FALSE(drive.line->help || drive.line->version);
 }
 
+TEST(CabviewArguments, TheTitleStartsUnlessADriveIsNamed) {
+  const struct {
+    QStringList words;
+    bool direct;
+  } cases[] = {{{}, false},
+               {{"data"}, false},
+               {{"data", "--grab", "a.png"}, false},
+               {{"--route", "r.dat"}, true},
+               {{"--vehicle", "v.dat"}, true},
+               {{"data", "--vehicle-dir", "cars"}, true}};
+  for (const auto& c : cases) {
+    const Parsed p = parse(c.words);
+    ASSERT_TRUE(p.line) << p.error;
+    EXPECT_EQ(p.line->directDrive, c.direct) << c.words.join(' ').toStdString();
+  }
+}
+
 TEST(CabviewArguments, ErrorsNameTheProblem) {
   struct Case {
     QStringList words;

@@ -78,13 +78,12 @@ TEST(RouteLoader, FixtureFillsEveryField) {
             (std::array{0, 30, 150, 0, 1, 2, 108000, 60, 50, 1, 3, 20, 1, 4, 25, 30}));
   ASSERT_EQ(d.SignalCount, 2);
   const SignalData& g = d.Signal[0];
-  EXPECT_EQ(
-      (std::array{g.kind,         g.subImage,   g.subSignal,   g.headType, g.startFrame,     g.positionFrame,
-                  g.atsFrame,     g.checkFrame, g.fixedAspect, g.time,     g.overrideAspect, g.switchIdx,
-                  g.mainX,        g.mainY,      g.sub1Image,   g.sub1X,    g.sub1Y,          g.sub2Image,
-                  g.sub2X,        g.sub2Y,      g.sub0X,       g.sub0Y,    g.extraImage,     g.sub1AltImage,
-                  g.sub2AltImage, g.aspect,     g.imageIndex}),
-      (std::array{1, 2, 3, 4, 5, 60, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 0, 0}));
+  EXPECT_EQ((std::array{g.kind,           g.subImage,  g.subSignal,  g.headType,     g.startFrame,
+                        g.positionFrame,  g.atsFrame,  g.checkFrame, g.fixedAspect,  g.time,
+                        g.overrideAspect, g.switchIdx, g.mainX,      g.mainY,        g.sub1Image,
+                        g.sub1X,          g.sub1Y,     g.sub2Image,  g.sub2X,        g.sub2Y,
+                        g.sub0X,          g.sub0Y,     g.extraImage, g.sub1AltImage, g.sub2AltImage}),
+            (std::array{1, 2, 3, 4, 5, 60, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25}));
   ASSERT_EQ(d.Signal2Count, 2);
   EXPECT_EQ(d.Signal2[0], (std::array{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
   EXPECT_EQ(d.Signal2[1], (std::array{9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));

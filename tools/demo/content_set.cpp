@@ -13,6 +13,7 @@
 #include "route_files.h"
 #include "settings_files.h"
 #include "sounds.h"
+#include "title_pictures.h"
 #include "vehicle_files.h"
 #include "videos.h"
 
@@ -53,6 +54,7 @@ void writeContentSet(const std::filesystem::path& out, bool small) {
       [&] { writeLineVideo(east, out / "movie" / "east_main.avi", size); },
       [&] { writeLineVideo(west, out / "movie" / "west_main.avi", size); },
       [&] { writeSceneVideos(out, east, west, size); },
+      [&] { writeOpeningMovie(out, east, small ? VideoSize{160, 90} : VideoSize{640, 360}); },
       [&] {
         writeSettingsFiles(out, east.fps, size.width, size.height);
         writeSounds(out);

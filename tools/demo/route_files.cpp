@@ -6,7 +6,9 @@
 
 #include "cab_pictures.h"
 #include "data_file.h"
+#include "readme_page.h"
 #include "route_pictures.h"
+#include "title_pictures.h"
 
 namespace cab::demo {
 
@@ -93,12 +95,13 @@ void writeRoute(const std::filesystem::path& root, const RouteSpec& r, VideoSize
   f.table("[Speed_Signal]", aspects);
   f.key("[DataName]", {plan.videoName});
   f.key("[Perspective]", {"60", "150"});
-  // The preceding train leaves each station the given time before us.
+  // The preceding train leaves each station the given time before us. The
+  // route's stations are counted from its first one.
   std::vector<std::string> preTrain;
   if (r.preTrainGap > 0)
     for (size_t i = r.firstStation; i < st.size(); ++i)
       if (st[i].trntype != 1)
-        preTrain.push_back(row({long(i), 55, depTime(plan, r.firstStation, int(i)) - r.preTrainGap}));
+        preTrain.push_back(row({long(i) - r.firstStation, 55, depTime(plan, r.firstStation, int(i)) - r.preTrainGap}));
   f.key("[Pre_Train]", {r.preTrainGap > 0 ? row({st[r.firstStation].frame + 1, last - 10}) : "0,0"});
   for (const auto& p : preTrain) f.line(p);
   f.line("#");
@@ -108,19 +111,29 @@ void writeRoute(const std::filesystem::path& root, const RouteSpec& r, VideoSize
   const Place screen = emuDesign().monitor;
   f.key("[Monitor]", {"train_E231.dat", s(screen.left), s(screen.top), s(cab_cells::MonitorWidth),
                       s(cab_cells::MonitorHeight), cab_files::monitor()});
+  // Toward each stop: the next stop 400 m after leaving the one before, the
+  // doors 100 m before arriving.
   std::vector<std::string> announce;
+  long previousStop = 0;
   for (size_t i = r.firstStation + 1; i < st.size(); ++i)
     if (st[i].trntype != 1) {
-      announce.push_back(row({AnnounceNext, 0, long(i), 400, 0}));
-      announce.push_back(row({AnnounceDoor, 1, long(i), 100, 0}));
+      const long stop = long(i) - r.firstStation;
+      announce.push_back(row({AnnounceNext, 0, previousStop, 400, 0}));
+      announce.push_back(row({AnnounceDoor, 1, stop, 100, 0}));
+      previousStop = stop;
     }
-  f.key("[Announce]", {row({AnnounceOverrun, 1})});
+  // After an overrun, and once the train has been brought back to the stop.
+  f.key("[Announce]", {row({AnnounceOverrun, AnnounceDoor})});
   for (const auto& a : announce) f.line(a);
   f.line("#");
-  const char* kanko[] = {"shinkou", "chuui",  "keikai", "teishi", "gensoku", "teisha",
-                         "tsuuka",  "jikoku", "seigen", "kaijo",  "fumikiri"};
-  std::vector<std::string> kanko1;
-  for (int i = 0; i < 22; ++i) kanko1.push_back(i < 11 ? std::string("sound\\kanko_") + kanko[i] + ".wav" : "");
+  // The call-out slots: the signal aspects (stop, warning, caution, reduced
+  // speed, proceed, the repeater's), the time check (off by 10 s steps, on
+  // time), doors closed, departure, and the level crossing in the slot of
+  // high-speed proceed, which the demo's signals never show.
+  std::vector<std::string> kanko1{"teishi", "keikai", "chuui", "gensoku", "shinkou", "chuui"};
+  kanko1.resize(19, "jikoku");
+  for (const char* k : {"extra", "shinkou", "fumikiri"}) kanko1.push_back(k);
+  for (auto& k : kanko1) k = "sound\\kanko_" + k + ".wav";
   f.key("[KankoSound1]", kanko1);
   f.table("[KankoSound2]", {"sound\\kanko_extra.wav", "sound\\kanko_shinkou.wav"});
 
@@ -137,11 +150,12 @@ void writeRoute(const std::filesystem::path& root, const RouteSpec& r, VideoSize
                     s(std::max(0, t.frame - 30)), s(20 + 10 * int(i % 3))}));
   }
   f.table("[Station]", stations);
-  // One signal before every stopping station but the first, one starting
-  // signal after each departure.
+  // A home signal before every stopping station but the line's first (a
+  // route starting further on keeps the one its train has just passed, so
+  // the preceding train can hold the starting signal ahead at stop), and a
+  // starting signal after each departure, in view from the stopping point.
   std::vector<std::string> signals, signal2;
-  auto signal = [&](int kind, int position, int releaseStation) {
-    const int view = std::max(0, position - 12 * plan.fps);
+  auto signal = [&](int kind, int position, int releaseStation, int view) {
     signals.push_back(joinFields({s(kind),
                                   "0",
                                   "0",
@@ -169,9 +183,19 @@ void writeRoute(const std::filesystem::path& root, const RouteSpec& r, VideoSize
                                   "0"}));
     signal2.push_back("2234444444");
   };
+  // A starting signal's call-out is followed by a time check against the
+  // departure, unless the signal shows stop.
+  std::vector<std::string> signalKanko;
   for (size_t i = r.firstStation; i < st.size(); ++i) {
-    if (i > size_t(r.firstStation) && st[i].trntype != 1) signal(0, std::max(0, st[i].frame - 20 * plan.fps), 0);
-    if (i + 1 < st.size() && st[i].trntype != 1) signal(3, st[i].departFrame + 2 * plan.fps, int(i));
+    if (st[i].trntype == 1) continue;
+    if (i > 0) {
+      const int home = std::max(0, st[i].frame - 20 * plan.fps);
+      signal(0, home, 0, std::max(0, home - 12 * plan.fps));
+    }
+    if (i + 1 < st.size()) {
+      signalKanko.push_back(row({long(signals.size()), 1, depTime(plan, r.firstStation, int(i)), 1}));
+      signal(3, st[i].departFrame + 2 * plan.fps, int(i) - r.firstStation, std::max(0, st[i].frame - plan.fps));
+    }
   }
   f.table("[Signal]", signals);
   f.table("[Signal2]", signal2);
@@ -211,7 +235,7 @@ void writeRoute(const std::filesystem::path& root, const RouteSpec& r, VideoSize
   f.line("- 画像");
   f.key("[SignImageList]",
         {"image\\sign\\teimoku.bmp,64", "image\\sign\\stopline_S.png,8", "image\\sign\\stopline_M.png,8",
-         "image\\sign\\stopline_E.png,8", "image\\sign\\slope.bmp,64", "image\\sign\\limit.bmp,64",
+         "image\\sign\\stopline_E.png,8", slopePostFile(plan) + ",64", "image\\sign\\limit.bmp,64",
          "image\\sign\\remain.bmp,64", "image\\sign\\cross.bmp,64", "image\\sign\\other.bmp,64"});
   // The signal pictures stand in the upper right of the video.
   f.key("[SignalImageList]", {joinFields({s(size.width * 7 / 8), s(size.height / 10), s(SignalWidth), s(SignalHeight),
@@ -220,9 +244,12 @@ void writeRoute(const std::filesystem::path& root, const RouteSpec& r, VideoSize
                               joinFields({s(SubWidth), s(SubHeight), "image\\signal\\left.bmp"}),
                               joinFields({s(SubWidth), s(SubHeight), "image\\signal\\right.bmp"})});
   f.line("- 音と沿線");
-  f.table("[Sound]", {";  環境音: 駅の外の野原", row({EnvField, 0, last, 0, 0, 0, 0, 0, 0}),
+  // The field's sound loops from the first station on (silent while the train
+  // stands); a train passing on the other track fades in and out, its pitch
+  // and level following our speed against 60 km/h.
+  f.table("[Sound]", {";  環境音: 駅の外の野原", row({EnvField, st[r.firstStation].frame, last, 0, 1, 0, 0, 0, 0}),
                       row({PassingTrain, st[r.firstStation].departFrame + 5 * plan.fps,
-                           st[r.firstStation].departFrame + 9 * plan.fps, 60, 1, 1, 0, 0, 0})});
+                           st[r.firstStation].departFrame + 9 * plan.fps, 60, 1, 1, 1, 0, 1})});
   f.table("[Sound2]", {row({EnvField, r.firstStation, int(st.size()) - 1})});
   f.table("[Doppler]", {row({CrossingBell, plan.frameAt(plan.crossings.front()), 30000, 0, 0}),
                         row({CrossingBell, crossing, 30000, 0, 0})});
@@ -238,17 +265,31 @@ void writeRoute(const std::filesystem::path& root, const RouteSpec& r, VideoSize
   for (const auto& sl : plan.slopes)
     slopes.push_back(joinFields({s(std::lround(sl.value)), s(plan.frameAt(sl.from)), s(plan.frameAt(sl.to))}));
   f.table("[Slope]", slopes);
+  // The whistle sign before the first crossing, gone when its indicator
+  // comes up; before the last station a slow sign that turns into its
+  // release sign after 5 s.
   const int signFrame = plan.frameAt(plan.crossings.front());
-  f.table("[Sign]", {row({0, std::max(0, signFrame - 10 * plan.fps), signFrame, 0}),
-                     row({1, st.back().frame - 20 * plan.fps, st.back().frame - 5 * plan.fps, 5})});
+  f.table("[Sign]",
+          {row({OtherSignWhistle, std::max(0, signFrame - 20 * plan.fps), std::max(0, signFrame - 11 * plan.fps), 0}),
+           row({OtherSignSlow, st.back().frame - 20 * plan.fps, st.back().frame - 5 * plan.fps, 5})});
   f.table("[Anim]", {row({std::max(0, signFrame - 8 * plan.fps), signFrame, 3, 0})});
   std::vector<std::string> points;
   for (size_t i = 0; i < plan.points.size(); ++i) points.push_back(row({plan.frameAt(plan.points[i]), long(i % 2)}));
   f.table("[Switch]", points);
-  f.table("[SignalKanko]", {"0,0,1,0", "1,2,2,0", "2,3,3,0", "3,4,0,0"});
-  f.table("[StationKanko]", {"0,5,0", "1,6,0", "2,7,0"});
-  f.table("[OtherKanko]", {"sound\\kanko_fumikiri.wav", "", "sound\\kanko_kaijo.wav"});
-  f.table("[LimitKanko]", {"sound\\kanko_seigen.wav", "sound\\kanko_kaijo.wav"});
+  f.table("[SignalKanko]", signalKanko);
+  // At each stop the doors opening call out the signal ahead (the key's
+  // call-out) and the departure checks the time.
+  std::vector<std::string> stationKanko;
+  for (size_t i = r.firstStation; i + 1 < st.size(); ++i) {
+    const long station = long(i) - r.firstStation;
+    if (st[i].trntype == 0) stationKanko.push_back(row({station, 0, 999}));
+    if (st[i].trntype != 1) stationKanko.push_back(row({station, 1, depTime(plan, r.firstStation, int(i))}));
+  }
+  f.table("[StationKanko]", stationKanko);
+  // By the other sign's picture: the whistle sign and the release sign.
+  f.table("[OtherKanko]", {"", "sound\\kanko_fumikiri.wav", "", "sound\\kanko_kaijo.wav"});
+  // By the limit sign's picture: the 45 km/h approach sign and the end sign.
+  f.table("[LimitKanko]", {"", "", "sound\\kanko_seigen.wav", "", "", "sound\\kanko_kaijo.wav"});
   f.table("[AnimImageList]", {"image\\anim\\crossing_lamp.bmp"});
   f.table("[TrafficSignalImageList]", {"image\\traffic\\traffic.bmp"});
   std::vector<std::string> units;
@@ -256,13 +297,21 @@ void writeRoute(const std::filesystem::path& root, const RouteSpec& r, VideoSize
     units.push_back(
         joinFields({s(u.frameStart), s(u.frameEnd), s(std::lround(u.speedStart)), s(std::lround(u.speedEnd))}));
   f.table("[SpeedUnit]", units);
+  // A crossing shortly beyond a stop with doors is reached while arriving
+  // there; its second lamp stays lit until the train departs.
   std::vector<std::string> crossings;
   for (double c : plan.crossings) {
     const int fr = plan.frameAt(c);
-    crossings.push_back(row({1, 0, std::max(0, fr - 10 * plan.fps), fr + plan.fps, 0}));
+    std::size_t before = r.firstStation;
+    for (std::size_t i = r.firstStation; i < st.size(); ++i)
+      if (st[i].metres <= c) before = i;
+    const bool fromStop = before > size_t(r.firstStation) && st[before].trntype == 0 && c - st[before].metres < 400;
+    const int start = fromStop ? st[before].frame - 5 * plan.fps : fr - 10 * plan.fps;
+    crossings.push_back(row({1, 21, std::max(0, start), fr + plan.fps, fromStop ? long(before) - r.firstStation : 0}));
   }
   f.table("[Cross]", crossings);
-  f.table("[Time]", {row({st.back().frame - 40 * plan.fps, st.back().frame,
+  // The time sign well before the last station, clear of the slow sign.
+  f.table("[Time]", {row({st.back().frame - 45 * plan.fps, st.back().frame - 25 * plan.fps,
                           depTime(plan, r.firstStation, int(st.size()) - 2) + 900})});
   f.save(root / r.file);
 }
@@ -285,8 +334,10 @@ void writeRoutes(const std::filesystem::path& root, const LinePlan& east, const 
     writeStafPictures(root, r.stem, r.lineName2, *r.plan, r.firstStation, StartClock, size.width, size.height);
     names.push_back(r.lineName);
   }
-  writeTitlePictures(root, names);
+  writeTitleScreen(root, names, east, west);
+  writeReadme(root, names, east, west);
   writeOverlayPictures(root, size.width);
+  for (const LinePlan* plan : {&east, &west}) writeSlopePosts(root, *plan);
 }
 
 void writeSceneVideos(const std::filesystem::path& root, const LinePlan& east, const LinePlan& west, VideoSize size) {

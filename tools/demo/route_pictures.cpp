@@ -125,12 +125,6 @@ void writeOverlayPictures(const std::filesystem::path& root, int videoWidth) {
     line.fill(lines[i]);
     savePicture(line, root, std::string("image\\sign\\stopline_") + lineNames[i] + ".png");
   }
-  savePicture(cells(5, s, s,
-                    [](QPainter& p, int i, QRect r) {
-                      static const char* texts[5] = {"Lv", "10‰", "15‰", "-8‰", "-12‰"};
-                      board(p, r, QString::fromUtf8(texts[i]), QColor(250, 250, 250), Qt::black, r.height() / 4);
-                    }),
-              root, "image\\sign\\slope.bmp");
   savePicture(cells(LimitSigns, s, s,
                     [](QPainter& p, int i, QRect r) {
                       p.setPen(QPen(QColor(230, 180, 0), 5));
@@ -161,9 +155,9 @@ void writeOverlayPictures(const std::filesystem::path& root, int videoWidth) {
                       }
                     }),
               root, "image\\sign\\cross.bmp");
-  savePicture(cells(4, s, s,
+  savePicture(cells(OtherSigns, s, s,
                     [](QPainter& p, int i, QRect r) {
-                      static const char* texts[4] = {"警笛", "時刻", "ATS", "徐行"};
+                      static const char* texts[OtherSigns] = {"時刻", "警笛", "徐行", "解除"};
                       board(p, r, QString::fromUtf8(texts[i]), QColor(255, 255, 255), QColor(20, 20, 160),
                             r.height() / 3);
                     }),
@@ -209,6 +203,19 @@ void writeOverlayPictures(const std::filesystem::path& root, int videoWidth) {
                       }
                     }),
               root, "image\\traffic\\traffic.bmp");
+}
+
+std::string slopePostFile(const LinePlan& plan) { return "image\\sign\\slope_" + plan.videoName + ".bmp"; }
+
+void writeSlopePosts(const std::filesystem::path& root, const LinePlan& plan) {
+  std::vector<QString> texts{"Lv"};
+  for (const Span& slope : plan.slopes)
+    texts.push_back(QString::number(std::lround(slope.value)) + QString::fromUtf8("‰"));
+  savePicture(cells(int(texts.size()), SignSize, SignSize,
+                    [&](QPainter& p, int i, QRect r) {
+                      board(p, r, texts[size_t(i)], QColor(250, 250, 250), Qt::black, r.height() / 4);
+                    }),
+              root, slopePostFile(plan));
 }
 
 void writeStafPictures(const std::filesystem::path& root, const std::string& stem, const std::string& title,

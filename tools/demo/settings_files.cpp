@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "data_file.h"
 
@@ -88,31 +89,35 @@ void writeControllerMap(const std::filesystem::path& root) {
 void writeHelp(const std::filesystem::path& root) {
   DataFile f;
   f.line("操作説明");
-  for (const char* line : {
-           "【ハンドル】",
-           "8 / z : 力行側へ　2 / a : ブレーキ側へ",
-           "5 : 全ての段を切　0 / q : 非常ブレーキ",
-           "2ハンドル車 , : ブレーキ緩め　. : ブレーキ込め　/ : 非常",
-           "マウスホイールでもハンドルを操作できます",
-           "【レバーサ】 f : 前　n : 切　b : 後",
-           "【警笛】 3 : 警笛　6 : 第2警笛　9 : ミュージックホーン",
-           "【ドア】 7 / d : ドア開閉（ワンマン運転時）",
-           "【放送】 c / 1 : 次の車内放送　- : 放送の取り消し",
-           "【ATS】 スペース : 確認　r : 復帰",
-           "【喚呼】 Enter : 信号・標識・駅の喚呼",
-           "【定速】 t : 定速運転（最終段で一定速度以上）",
-           "【気動車】 w : 直結　x : 変速　s : 中立",
-           "F2 : 機関始動（Shift+F2 : 停止）",
-           "【その他】 4 : 発車ブザー・催促",
-           "Shift+↑↓ : 運転台の位置を上下",
-           "Scroll Lock : 2と8の入れ替え",
-           "Shift+F1 : 自動運転　F1 : 解除",
-       })
-    f.line(line);
+  for (const std::string& line : controlLines()) f.line(line);
   f.save(root / "operation.dat");
 }
 
 }  // namespace
+
+const std::vector<std::string>& controlLines() {
+  static const std::vector<std::string> lines = {
+      "【ハンドル】",
+      "8 / z : 力行側へ　2 / a : ブレーキ側へ",
+      "5 : 全ての段を切　0 / q : 非常ブレーキ",
+      "2ハンドル車 , : ブレーキ緩め　. : ブレーキ込め　/ : 非常",
+      "マウスホイールでもハンドルを操作できます",
+      "【レバーサ】 f : 前　n : 切　b : 後",
+      "【警笛】 3 : 警笛　6 : 第2警笛　9 : ミュージックホーン",
+      "【ドア】 7 / d : ドア開閉（ワンマン運転時）",
+      "【放送】 c / 1 : 次の車内放送　- : 放送の取り消し",
+      "【ATS】 スペース : 確認　r : 復帰",
+      "【喚呼】 Enter : 信号・標識・駅の喚呼",
+      "【定速】 t : 定速運転（最終段で一定速度以上）",
+      "【気動車】 w : 直結　x : 変速　s : 中立",
+      "F2 : 機関始動（Shift+F2 : 停止）",
+      "【その他】 4 : 発車ブザー・催促",
+      "Shift+↑↓ : 運転台の位置を上下",
+      "Scroll Lock : 2と8の入れ替え",
+      "Shift+F1 : 自動運転　F1 : 解除",
+  };
+  return lines;
+}
 
 void writeSettingsFiles(const std::filesystem::path& root, int fps, int videoWidth, int videoHeight) {
   writeSettings(root, fps, videoWidth, videoHeight);

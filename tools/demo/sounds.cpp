@@ -16,6 +16,8 @@ constexpr int Rate = 22050;
 constexpr double Pi = std::numbers::pi;
 
 using Samples = std::vector<float>;
+// Named sounds and how to make each.
+using SoundList = std::vector<std::pair<std::string, std::function<Samples()>>>;
 
 Samples silence(double seconds) { return Samples(static_cast<size_t>(seconds * Rate), 0.0f); }
 
@@ -84,6 +86,44 @@ Samples railJoints() {
   return s;
 }
 
+// The rail noise of a speed band (band b is 10 b km/h). Standing (band 0) is
+// a faint hum of the car; moving, the wheels roll louder and brighter with
+// the speed and the bogies beat over the joints of 25 m rails, the two axles
+// of a bogie 2.1 m apart. The loop holds whole joint periods.
+Samples railBand(int band) {
+  if (band == 0) return mix(noise(4.0, 0.03, 0.02, 0, 40), hum(4.0, 50, 0.02, {1, 0.5}));
+  const double speed = 10.0 * band / 3.6;  // m/s
+  const double period = 25 / speed, axles = 2.1 / speed;
+  const double seconds = period * std::ceil(2.0 / period);
+  Samples s = noise(seconds, 0.04 + 0.012 * band, 0.02 + 0.012 * band, 0, 41 + unsigned(band));
+  const double hit = 0.25 + 0.03 * band;
+  for (double at = 0.01; at + axles < seconds; at += period)
+    for (double axle : {0.0, axles})
+      s = mix(s, noise(0.06, hit, 0.25 + 0.02 * band, 0.02, unsigned(at * 1000 + axle * 100) + 3), at + axle);
+  s.resize(size_t(seconds * Rate));
+  return s;
+}
+
+// One part of a held horn: a steady tone faded in and out over `edge`
+// seconds, so that overlapping parts join into one blast.
+Samples hornPart(double seconds, double freq, double edge, bool fadeIn = true) {
+  Samples s = tone(seconds, freq, 0.25, 0, {1, 0.7, 0.5, 0.3, 0.2});
+  for (size_t i = 0; i < s.size(); ++i) {
+    const double t = double(i) / Rate, left = seconds - t;
+    s[i] *= float(std::min({1.0, fadeIn ? t / edge : 1.0, left / edge}));
+  }
+  return s;
+}
+
+// A held horn of `freq`: a start with its attack, two body parts that take
+// turns (2 % apart, so their joins do not cancel), and an end that dies away.
+void addHeldHorn(SoundList& sounds, const std::string& name, double freq) {
+  sounds.push_back({name + "_start", [freq] { return hornPart(0.65, freq, 0.08, false); }});
+  sounds.push_back({name + "_body1", [freq] { return hornPart(0.65, freq, 0.08); }});
+  sounds.push_back({name + "_body2", [freq] { return hornPart(0.65, freq * 1.02, 0.08); }});
+  sounds.push_back({name + "_end", [freq] { return tone(0.6, freq, 0.25, 0.15, {1, 0.7, 0.5, 0.3}); }});
+}
+
 // Syllable-like tones for call-outs and announcements: a voiced buzz whose
 // pitch follows a contour, one entry per syllable.
 Samples speechLike(const std::vector<double>& pitches, double syllable = 0.16) {
@@ -123,7 +163,24 @@ Samples buzzer(double seconds) {
 
 Samples horn(double seconds, double freq) { return tone(seconds, freq, 0.25, 0, {1, 0.7, 0.5, 0.3, 0.2}); }
 
+// A warbling alarm between two pitches, four times a second.
+Samples warble(double seconds, double low, double high) {
+  Samples s = silence(seconds);
+  for (size_t i = 0; i < s.size(); ++i) {
+    const double t = double(i) / Rate;
+    const double f = std::fmod(t * 4, 1.0) < 0.5 ? low : high;
+    s[i] = float(std::sin(2 * Pi * f * t) > 0 ? 0.18 : -0.18);
+  }
+  return s;
+}
+
 }  // namespace
+
+std::string railNoiseSound(int band) {
+  char name[16];
+  std::snprintf(name, sizeof name, "rail_%02d", band);
+  return name;
+}
 
 std::string waveBytes(const std::vector<float>& samples) {
   std::string b;
@@ -155,12 +212,11 @@ std::string waveBytes(const std::vector<float>& samples) {
 }
 
 std::vector<std::string> writeSounds(const std::filesystem::path& root) {
-  const std::vector<std::pair<std::string, std::function<Samples()>>> sounds = {
-      // Vehicle: running gear and motors.
-      {"run", railJoints},
+  SoundList sounds = {
+      // Vehicle: motors, their pitch set by the running-sound tables.
       {"motor_low",
        [] {
-         return hum(2.0, 180, 0.25, {1, 0.5, 0.3, 0.2});
+         return hum(2.0, 300, 0.25, {1, 0.1, 0.35, 0.05, 0.15});
        }},
       {"motor_high",
        [] {
@@ -177,6 +233,15 @@ std::vector<std::string> writeSounds(const std::filesystem::path& root) {
       {"engine_idle",
        [] {
          return hum(2.0, 28, 0.35, {1, 0.9, 0.7, 0.5, 0.4, 0.3});
+       }},
+      // The idling engine heard through open doors: louder, with its rattle.
+      {"engine_idle_open",
+       [] {
+         return mix(hum(2.0, 28, 0.4, {1, 1, 0.8, 0.6, 0.5, 0.4}), noise(2.0, 0.08, 0.3, 0, 42));
+       }},
+      {"gear_whine",
+       [] {
+         return hum(2.0, 700, 0.12, {1, 0.3, 0.1});
        }},
       {"engine_run",
        [] {
@@ -202,32 +267,34 @@ std::vector<std::string> writeSounds(const std::filesystem::path& root) {
       {"air_emergency", [] { return noise(2.0, 0.5, 0.8, 0.8, 16); }},
       {"compressor_start",
        [] {
-         return mix(hum(0.6, 40, 0.2, {1, 0.5}), noise(0.6, 0.2, 0.3, 0.3, 17));
+         return mix(hum(0.6, 40, 0.08, {1, 0.5}), noise(0.6, 0.1, 0.3, 0.3, 17));
        }},
+      // The compressor under the floor: a low hum and the thump of its pistons.
       {"compressor",
        [] {
-         return hum(2.0, 45, 0.25, {1, 0.8, 0.5, 0.3});
+         Samples s = hum(2.0, 45, 0.06, {1, 0.6, 0.3});
+         for (double at = 0; at < 1.95; at += 0.08)
+           s = mix(s, noise(0.04, 0.08, 0.15, 0.01, 17 + unsigned(at * 100)), at);
+         s.resize(2 * Rate);
+         return s;
        }},
       {"compressor_end",
        [] {
-         return tone(0.7, 45, 0.25, 0.25, {1, 0.7, 0.4});
+         return tone(0.7, 45, 0.08, 0.25, {1, 0.7, 0.4});
        }},
       {"squeak",
        [] {
          return tone(1.0, 1900, 0.12, 0.4, {1, 0.3});
        }},
-      {"stop", [] { return noise(0.5, 0.3, 0.2, 0.15, 18); }},
-      // Horns: whole horn, held-horn start, loop and end, and its air.
+      // The stop bell: a ding-dong.
+      {"stop",
+       [] {
+         return chime({1568, 1319}, 0.3);
+       }},
+      // Horns blown whole; the held horns' parts follow the list.
       {"horn", [] { return horn(0.9, 330); }},
       {"horn2", [] { return horn(0.9, 440); }},
       {"horn3", [] { return mix(horn(1.0, 294), horn(1.0, 370)); }},
-      {"horn_start", [] { return horn(0.15, 330); }},
-      {"horn_loop", [] { return horn(1.0, 330); }},
-      {"horn_end",
-       [] {
-         return tone(0.2, 330, 0.25, 0.06, {1, 0.7, 0.5});
-       }},
-      {"horn_air", [] { return noise(0.3, 0.15, 0.7, 0.1, 19); }},
       // Bells, chimes and buzzers.
       {"ats_chime",
        [] {
@@ -239,7 +306,7 @@ std::vector<std::string> writeSounds(const std::filesystem::path& root) {
          return chime({1320, 1320, 1320}, 0.2);
        }},
       {"ats_beep", [] { return tone(0.5, 2000, 0.2, 0, {1}); }},
-      {"rollback", [] { return bell(1.0); }},
+      {"rollback", [] { return warble(1.0, 800, 1000); }},
       {"eb_alarm",
        [] {
          return sequence({tone(0.25, 1000, 0.25), silence(0.1), tone(0.25, 1000, 0.25)});
@@ -358,6 +425,9 @@ std::vector<std::string> writeSounds(const std::filesystem::path& root) {
          return speechLike({320, 300, 280, 260, 240}, 0.15);
        }},
   };
+  addHeldHorn(sounds, "horn", 330);
+  addHeldHorn(sounds, "horn2", 440);
+  for (int band = 0; band <= 12; ++band) sounds.push_back({railNoiseSound(band), [band] { return railBand(band); }});
   std::vector<std::string> written;
   for (const auto& [name, make] : sounds) {
     const std::string dataPath = "sound\\" + name + ".wav";

@@ -7,6 +7,7 @@
 #include "cab_layout.h"
 #include "cab_pictures.h"
 #include "data_file.h"
+#include "sounds.h"
 
 namespace cab::demo {
 
@@ -20,8 +21,12 @@ std::string num(double v) {
 std::string num(int v) { return std::to_string(v); }
 
 // The vehicle's "[DriveSound]" list: a sound's channel is its place in it.
+// Sounds 0 to 12 are the rail noise of the speed bands 0, 10, …, 120 km/h.
 class DriveSounds {
  public:
+  DriveSounds() {
+    for (int band = 0; band <= 12; ++band) (*this)(railNoiseSound(band));
+  }
   int operator()(const std::string& name) {
     auto [it, added] = index_.try_emplace(name, int(files_.size()));
     if (added) files_.push_back("sound\\" + name + ".wav");
@@ -40,7 +45,8 @@ struct Running {
   int engineType = 1, powerType = 1, brakeTypeElec = 1;
   int maxSpeed = 120, cars = 10, length = 20;
   double tons = 300, mt = 120, tt = 180;
-  int atsType = 0;
+  int atsType = 0;         // 0 the spot type, 1 the pattern type
+  bool vigilance = false;  // the vigilance device "[EB]"
 };
 
 void writeRunningGear(DataFile& f, const Running& r) {
@@ -87,7 +93,7 @@ void writeRunningGear(DataFile& f, const Running& r) {
   f.key("[Tt]", {num(r.tt), num(r.tt / 600)});
   f.key("[Cars]", {num(r.cars)});
   f.key("[Length]", {num(r.length)});
-  f.key("[EB]", {"1"});
+  f.key("[EB]", {r.vigilance ? "1" : "0"});
   f.key("[MaxSpeed]", {num(r.maxSpeed)});
   f.key("[Lose_elec]", {"5", r.brakeType2 == 0 ? ";" : "3"});
   f.key("[ELBR]", {"20"});
@@ -121,14 +127,16 @@ void writeSounds(DataFile& f, const Running& r, DriveSounds& s) {
   f.key("[Sound_Rev]", {s.s("reverser"), s.s("reverser"), s.s("reverser")});
   f.key("[Sound_EB]", {s.s("air_emergency"), ";"});
   f.key("[Sound_Apply]", {s.s("air_apply"), s.s("air_release")});
-  f.key("[Sound_Ats1]", {s.s("ats_chime")});
-  f.key("[Sound_Ats2]", {s.s("ats_bell")});
+  f.key("[Sound_Ats1]", {s.s("ats_bell")});
+  f.key("[Sound_Ats2]", {s.s("ats_chime")});
   f.key("[Sound_Ats3]", {s.s("ats_beep")});
   f.key("[Sound_Atc]", {s.s("rollback")});
   f.key("[Sound_Horn]", {s.s("horn")});
-  f.key("[Sound_Horn2]", {s.s("horn2"), s.s("horn_start"), s.s("horn_loop"), s.s("horn_end"), s.s("horn_air"), "2"});
+  // The held horns: start, two body parts, end, the parts' interval (clock
+  // units) and the air each frame of blowing takes (kPa).
+  f.key("[Sound_Horn2]", {s.s("horn2_start"), s.s("horn2_body1"), s.s("horn2_body2"), s.s("horn2_end"), "15", "2"});
   f.key("[Sound_Horn3]", {s.s("horn3")});
-  f.key("[Sound_Horn4]", {s.s("horn_start"), s.s("horn_loop"), s.s("horn_end"), s.s("horn_air"), s.s("horn"), "3"});
+  f.key("[Sound_Horn4]", {s.s("horn_start"), s.s("horn_body1"), s.s("horn_body2"), s.s("horn_end"), "15", "3"});
   f.key("[Sound_DoorOpen]", {s.s("door_open")});
   f.key("[Sound_DoorClose]", {s.s("door_close")});
   f.key("[Sound_Hasten]", {s.s("hasten"), s.s("hasten_end")});
@@ -147,7 +155,8 @@ void writeSounds(DataFile& f, const Running& r, DriveSounds& s) {
                             s.s("points_fast") + ",200,1"});
 }
 
-// One running-sound record: file, kind, four speeds, rates and volumes.
+// One running-sound record: file, kind, four speeds (or engine speeds), the
+// playback rates and the volumes (percent) at them.
 std::vector<std::string> motorSound(const std::string& file, int kagen, std::vector<double> speeds,
                                     std::vector<double> rates, std::vector<double> volumes) {
   std::vector<std::string> lines{"sound\\" + file + ".wav", num(kagen)};
@@ -260,10 +269,9 @@ void writeEmu(const std::filesystem::path& root, const CabDesign& look) {
   table(f, "[Notch]", notches);
   f.table("[PowerMode]", {"通常,VVVF"});
   table(f, "[EngineSound1]",
-        {motorSound("motor_low", 0, {0, 15, 40, 120}, {0.4, 0.8, 1.4, 2.6}, {0.3, 0.8, 1.0, 0.8}),
-         motorSound("motor_high", 0, {30, 50, 80, 120}, {0.6, 0.9, 1.2, 1.6}, {0.2, 0.6, 1.0, 0.9}),
-         motorSound("regen", 1, {3, 30, 70, 120}, {0.5, 0.9, 1.3, 1.8}, {0.3, 0.8, 1.0, 1.0}),
-         motorSound("run", 0, {0, 30, 70, 120}, {0.5, 1.0, 1.5, 2.0}, {0.2, 0.6, 0.9, 1.0})});
+        {motorSound("motor_low", 0, {0, 15, 40, 120}, {0.4, 0.8, 1.4, 2.6}, {40, 80, 100, 80}),
+         motorSound("motor_high", 0, {30, 50, 80, 120}, {0.6, 0.9, 1.2, 1.6}, {20, 60, 90, 80}),
+         motorSound("regen", 1, {3, 30, 70, 120}, {0.5, 0.9, 1.3, 1.8}, {30, 80, 100, 100})});
   finishSounds(f, s);
   writeCab(f, look);
   f.save(root / "train_E231.dat");
@@ -282,6 +290,8 @@ void writeResistorCar(const std::filesystem::path& root, const CabDesign& look) 
   r.maxSpeed = 100;
   r.cars = 4;
   r.tons = 150, r.mt = 90, r.tt = 60;
+  r.atsType = 1;  // the pattern type, and the vigilance device
+  r.vigilance = true;
   DataFile f;
   DriveSounds s;
   f.line("旧形電車 抵抗制御・自動空気ブレーキ 1ハンドル抑速付");
@@ -307,9 +317,8 @@ void writeResistorCar(const std::filesystem::path& root, const CabDesign& look) 
   f.table("[PowerMode]", {"直列,並列"});
   f.table("[Suppress]", {"1", "2", "3"});
   table(f, "[EngineSound1]",
-        {motorSound("motor_resistor", 0, {0, 20, 50, 100}, {0.4, 0.9, 1.5, 2.4}, {0.3, 0.8, 1.0, 0.9}),
-         motorSound("regen", 1, {5, 30, 60, 100}, {0.6, 0.9, 1.2, 1.6}, {0.3, 0.7, 1.0, 1.0}),
-         motorSound("run", 0, {0, 30, 60, 100}, {0.5, 1.0, 1.5, 2.0}, {0.2, 0.6, 0.9, 1.0})});
+        {motorSound("motor_resistor", 0, {0, 20, 50, 100}, {0.4, 0.9, 1.5, 2.4}, {40, 80, 100, 90}),
+         motorSound("regen", 1, {5, 30, 60, 100}, {0.6, 0.9, 1.2, 1.6}, {30, 70, 100, 100})});
   finishSounds(f, s);
   writeCab(f, look);
   f.save(root / "train_R80.dat");
@@ -341,12 +350,12 @@ void writeDieselCar(const std::filesystem::path& root, const CabDesign& look) {
          {"20", "60", "100", "1800", "1500", "900"}});
   f.table("[PowerMode]", {"変速,直結"});
   table(f, "[EngineSound1]",
-        {motorSound("engine_run", 0, {30, 60, 120, 190}, {0.6, 0.9, 1.4, 2.0}, {0.4, 0.7, 0.9, 1.0}),
-         motorSound("run", 0, {0, 30, 60, 95}, {0.5, 1.0, 1.5, 2.0}, {0.2, 0.6, 0.9, 1.0})});
-  f.key("[EngineSound2]", {s.s("engine_idle"), s.s("engine_idle"), s.s("engine_start"), s.s("engine_stop")});
+        {motorSound("engine_run", -1, {30, 300, 800, 1400}, {0.6, 1.0, 1.6, 2.2}, {50, 70, 90, 100})});
+  f.key("[EngineSound2]", {s.s("engine_idle"), s.s("engine_idle_open"), s.s("engine_start"), s.s("engine_stop")});
+  // The gearbox whines in the gear that drives, rising with the speed.
   table(f, "[EngineSound3]",
-        {{"sound\\gear_change.wav", "0", "1", "0", "30", "1.0", "1.2", "0.8", "0.5"},
-         {"sound\\gear_change.wav", "0", "2", "40", "60", "1.0", "0.9", "0.8", "0.5"}});
+        {{"sound\\gear_whine.wav", "1", "1", "0", "30", "0.8", "1.4", "60", "80"},
+         {"sound\\gear_whine.wav", "1", "2", "20", "95", "0.7", "1.5", "50", "80"}});
   finishSounds(f, s);
   writeCab(f, look);
   f.save(root / "train_D20.dat");

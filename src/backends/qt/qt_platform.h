@@ -21,16 +21,27 @@ class QtDialogs : public Dialogs {
   QWidget* parent_;
 };
 
-// Values in an INI file of the user's configuration directory; a key path
-// "\Software\Vantorel\Halvet" becomes the group "Software/Vantorel/Halvet".
+// Values in an INI file; a key path "\Software\Vantorel\Halvet" becomes
+// the group "Software/Vantorel/Halvet". A file that is there but cannot be
+// read as INI text is left alone: nothing is read from it (the options take
+// their defaults) and nothing is written to it.
 class QtSettingsStore : public SettingsStore {
  public:
+  // cabview.ini in the user's configuration directory.
   QtSettingsStore();
+  // An INI file of its own.
+  explicit QtSettingsStore(const QString& iniFile);
+
   std::optional<std::string> read(const std::string& keyPath, const std::string& name) const override;
   bool write(const std::string& keyPath, const std::string& name, const std::string& value) override;
 
+  // False when the file could not be read.
+  bool usable() const { return usable_; }
+  QString fileName() const { return settings_.fileName(); }
+
  private:
   mutable QSettings settings_;
+  bool usable_;
 };
 
 // The monotonic clock. The frame loop's yield is the 1 ms timer that calls

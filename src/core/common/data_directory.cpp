@@ -78,16 +78,4 @@ std::optional<std::string> DataDirectory::readBytes(std::string_view dataPath) c
   return bytes;
 }
 
-std::optional<std::string> DataDirectory::readPrefix(std::string_view dataPath, std::size_t count) const {
-  fs::path path = resolve(dataPath);
-  std::error_code ec;
-  if (!fs::is_regular_file(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes(count, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(count));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  return bytes;
-}
-
 }  // namespace cab

@@ -26,9 +26,6 @@ class DataDirectory {
   // The whole file, or nothing when it cannot be opened or read.
   std::optional<std::string> readBytes(std::string_view dataPath) const;
 
-  // The first `count` bytes (fewer at the end of the file).
-  std::optional<std::string> readPrefix(std::string_view dataPath, std::size_t count) const;
-
  private:
   std::filesystem::path root_;
 };

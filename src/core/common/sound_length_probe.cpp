@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "core/common/data_directory.h"
-
 namespace cab {
 
 namespace {
@@ -22,14 +20,6 @@ SoundLength probeSoundLength(std::string_view header) {
   std::int32_t dataSize = readLe32(header, 40);
   if (bytesPerSecond <= 0) return {0, "サウンドファイルのヘッダに誤りがあります"};
   return {static_cast<int>(dataSize / bytesPerSecond), {}};
-}
-
-SoundLength probeSoundLength(const DataDirectory& data, std::string_view dataPath) {
-  auto header = data.readPrefix(dataPath, 44);
-  if (!header) return {0, std::string(dataPath) + "を開けません"};
-  SoundLength result = probeSoundLength(*header);
-  if (!result.error.empty()) result.error = std::string(dataPath) + ": " + result.error;
-  return result;
 }
 
 }  // namespace cab

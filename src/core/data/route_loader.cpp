@@ -1,5 +1,7 @@
 #include "core/data/route_loader.h"
 
+#include <algorithm>
+
 #include "core/common/data_directory.h"
 #include "core/data/record_file_reader.h"
 #include "core/data/route_tables.h"
@@ -193,6 +195,20 @@ RouteData loadRouteFile(const std::string& routeFile, const std::string& vehicle
 void checkSignalTables(const RouteData& route) {
   if (route.SignalCount != route.Signal2Count)
     throw DataError("信号機数不一致:" + std::to_string(route.SignalCount) + ":" + std::to_string(route.Signal2Count));
+  // The entries the aspects 0 to the highest translate must be aspects of "[Speed_Signal]" themselves.
+  const int highest = route.Speed_SignalCount - 1;
+  const int rows = std::min(route.Signal2Count, static_cast<int>(route.Signal2.size()));
+  for (int i = 0; i < rows; ++i) {
+    const auto& row = route.Signal2[static_cast<std::size_t>(i)];
+    for (int k = 0; k <= highest && k < static_cast<int>(row.size()); ++k) {
+      const int aspect = row[static_cast<std::size_t>(k)];
+      if (aspect >= 0 && aspect <= highest) continue;
+      throw DataError(
+          std::vector<std::string>{"路線ファイルに誤りがあります。[Signal2]:" + std::to_string(i + 1) + "行目",
+                                   std::to_string(k + 1) + "桁目の現示" + std::to_string(aspect) +
+                                       "が[Speed_Signal]の現示0〜" + std::to_string(highest) + "にありません"});
+    }
+  }
 }
 
 }  // namespace cab

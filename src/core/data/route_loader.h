@@ -21,7 +21,8 @@ RouteData loadRoute(std::string_view bytes, const std::string& vehicleFile, cons
 // Reads the route file of the data directory.
 RouteData loadRouteFile(const std::string& routeFile, const std::string& vehicleFile, const RouteImageTarget& target);
 
-// The "[Signal]" and "[Signal2]" tables must describe the same signals.
+// The "[Signal]" and "[Signal2]" tables must describe the same signals, and
+// "[Signal2]" must translate each aspect of "[Speed_Signal]" into one of them.
 void checkSignalTables(const RouteData& route);
 
 }  // namespace cab

@@ -93,8 +93,6 @@ struct SignalData {
   int extraImage = 0;
   int sub1AltImage = 0;
   int sub2AltImage = 0;
-  int aspect = 0;
-  int imageIndex = 0;
 };
 
 // One timed phase of a road traffic light.

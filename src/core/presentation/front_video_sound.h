@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/sound/sound_channels.h"
+
 namespace cab {
 
 // The sound channels the front view touches: stopping the running sounds at
@@ -13,12 +15,16 @@ class VideoSoundChannels {
   virtual void play(int channel) = 0;
 };
 
-// Channels with no sound loaded: nothing plays, stopping does nothing.
-class NoVideoSoundChannels : public VideoSoundChannels {
+// The drive's sound channels, as the front view uses them.
+class DriveVideoSoundChannels : public VideoSoundChannels {
  public:
-  bool playing(int) const override { return false; }
-  void stop(int) override {}
-  void play(int) override {}
+  explicit DriveVideoSoundChannels(SoundChannels& channels) : channels_(channels) {}
+  bool playing(int channel) const override { return channels_.isPlaying(channel); }
+  void stop(int channel) override { channels_.stop(channel); }
+  void play(int channel) override { channels_.play(channel); }
+
+ private:
+  SoundChannels& channels_;
 };
 
 }  // namespace cab

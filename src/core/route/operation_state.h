@@ -19,6 +19,14 @@ struct CabLamps {
   bool stop = false;
   bool limitSign = false;                     // the speed-limit sign image, blinking while a limit approaches
   std::array<bool, OthersCapacity> others{};  // "[Others]" pictures
+  // Train protection: the spot type's power, bell and acknowledged lamps,
+  // the pattern type's approach and brake lamps, the vigilance warning, and
+  // the cab limit lamp "[Lamp_signal]" with the frame it shows.
+  bool ats1 = false, ats2 = false, ats3 = false;
+  bool atsp1 = false, atsp2 = false;
+  bool eb = false;
+  bool cabLimit = false;
+  int cabLimitFrame = 0;
 };
 
 // What every subsystem of route operation shares: the tick count that

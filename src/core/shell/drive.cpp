@@ -4,8 +4,8 @@
 
 #include "core/common/path_splitter.h"
 #include "core/common/rounding.h"
-#include "core/common/sound_length_probe.h"
 #include "core/data/data_error.h"
+#include "core/data/rows_in_use.h"
 #include "core/data/route_loader.h"
 #include "core/data/route_positions.h"
 #include "core/data/settings_loader.h"
@@ -18,6 +18,10 @@
 #include "core/platform/settings_store.h"
 #include "core/platform/status_sink.h"
 #include "core/shell/display_options_store.h"
+#include "core/shell/drive_signals.h"
+#include "core/shell/drive_sounds.h"
+#include "core/shell/drive_speed_limits.h"
+#include "core/shell/drive_track_events.h"
 #include "core/shell/drive_texts.h"
 #include "core/shell/video_position.h"
 #include "core/vehicle/air_supply.h"
@@ -28,7 +32,9 @@
 namespace cab {
 
 Drive::Drive(DataDirectory data, DrivePlatform platform, DriveRequest request)
-    : video(platform.video, data_), data_(std::move(data)), platform_(platform), request_(std::move(request)) {}
+    : video(platform.video, data_), data_(std::move(data)), platform_(platform), request_(std::move(request)) {
+  connectSound();
+}
 
 void Drive::FormCreate() {
   readDisplayOptions();
@@ -44,6 +50,7 @@ void Drive::FormCreate() {
   startPicture = route.StafPicture;
   openRouteVideo();
   placeTrainAtStart();
+  loadSounds();
   setupRouteEnvironment();
   connectStations();
   setInitialState();
@@ -90,35 +97,24 @@ void Drive::openRouteVideo() {
     platform_.dialogs.message(text);
 }
 
-namespace {
-
-// The first `count` rows of a table (a const table gives const rows).
-template <class Table>
-auto rowsInUse(Table& table, int count) {
-  return std::span(table).first(static_cast<std::size_t>(std::clamp(count, 0, static_cast<int>(table.size()))));
-}
-
-}  // namespace
-
 std::span<const StationData> Drive::stations() const { return rowsInUse(route.Station, route.StationCount); }
 std::span<MovieSwitchData> Drive::movieSwitches() { return rowsInUse(route.MovieSwitch, route.MovieSwitchCount); }
 std::span<const int> Drive::movieStops() const { return rowsInUse(route.MovieStop, route.MovieStopCount); }
 std::span<const SignalData> Drive::signalRows() const { return rowsInUse(route.Signal, route.SignalCount); }
-
-// The station logic's view of the route: the route sounds' lengths and the
-// one-man setting. A sound whose length cannot be read is reported and counts
-// as 0 s; an empty row names no sound.
-void Drive::connectStations() {
-  routeSounds.seconds.clear();
-  for (int k = 0; k < route.SoundDataCount; ++k) {
-    const std::string& file = route.SoundData[static_cast<std::size_t>(k)];
-    const SoundLength length = probeSoundLength(data_, file);
-    if (!file.empty() && !length.error.empty()) platform_.dialogs.message(length.error);
-    routeSounds.seconds.push_back(length.seconds);
-  }
-  doorSpec.oneMan = route.OneMan != 0;
-  signalState.preTrainFrame = route.PreTrainStart;
+std::span<const SpeedLimitData> Drive::speedLimitRows() const {
+  return rowsInUse(route.SpeedLimit, route.SpeedLimitCount);
 }
+std::span<const SpeedCheckData> Drive::speedCheck1Rows() const {
+  return rowsInUse(route.SpeedCheck1, route.SpeedCheck1Count);
+}
+TrackEventRows Drive::trackEventRows() const {
+  return {rowsInUse(route.Slope, route.SlopeCount), rowsInUse(route.TrafficSignal, route.TrafficSignalCount),
+          rowsInUse(route.Sign, route.SignCount),   rowsInUse(route.Time, route.TimeCount),
+          rowsInUse(route.Cross, route.CrossCount), rowsInUse(route.Tunnel, route.TunnelCount)};
+}
+
+// The station logic's view of the route: the one-man setting.
+void Drive::connectStations() { doorSpec.oneMan = route.OneMan != 0; }
 
 int Drive::sectionLoadPercent() const {
   const int s = stationState.nextStopIndex;
@@ -150,6 +146,10 @@ void Drive::setInitialState() {
   panel.reset();
   startCabPanel();
   startOverlays();
+  startSpeedLimits(*this);
+  startSignals(*this);
+  startTrackEvents(*this);
+  displayChecks = cab::displayChecks(options);
 }
 
 // The door text on one-man routes that show the door side; the car count on
@@ -166,11 +166,13 @@ void Drive::start1Click() {
     timer1Enabled_ = false;
     inputLocked = 0;
     startCaption_ = "運転再開(&S)";
+    channelResume = pauseChannels(*sound);
   } else {
     physicsOn = 1;
     timer1Enabled_ = true;
     inputLocked = 0;
     startCaption_ = "一時停止(&S)";
+    resumeChannels(*sound, channelResume);
   }
   // The next frame fetches the video picture again.
   --video.shownFrame;
@@ -213,8 +215,8 @@ void Drive::FormCloseQuery() {
   physicsOn = 0;
   timer1Enabled_ = false;
   stationState.remainingDistance = 0;
-  protection.atsEmergency = false;
-  protection.atsServiceBrake = false;
+  protection.clearBrakeDemands();
+  stopChannels(*sound);
   writeDisplayOptions(platform_.settings, options);
   fadeLevel = 0;
   closed_ = true;
@@ -234,11 +236,13 @@ void Drive::AppIdle() {
     train.prevAccel = 3.6L * (train.tractiveForce + train.resistForce) / (train.trainMass * 1000);
   advanceVideoPosition(train, strings.videoFrameRate, timing.frameMs);
   video.fetch(train.frame);
-  applyMovieStops(movieStops(), video, reverseRunning, train, videoChannels, 0);
+  DriveVideoSoundChannels videoChannels(*sound);
+  applyMovieStops(movieStops(), video, reverseRunning, train, videoChannels, soundBank.loadedSoundCount());
   train.prevFrame = train.frame;
   video.copyTo(videoSurface);
   drawVideoText();
   updateCabPanel();
+  heldKeySounds(*this);
   placeOverlays();
   bool fadeEnded = false;
   if (renderFrame(fadeEnded) && physicsOn == 1) {
@@ -247,6 +251,8 @@ void Drive::AppIdle() {
     track.videoMode = video.videoSwitchState;
     const KeisanResult step = keisan(train, vehicle, protection.flags(), track, timing);
     if (step.moved) {
+      // The preceding train moves in the same step, before the clock does.
+      advancePrecedingTrain(*this);
       stationState.remainingDistance = stationState.nextStopPosition - train.position;
       operation.clock += step.clockUnits;
     }

@@ -25,15 +25,24 @@
 #include "core/route/callouts/callout_state.h"
 #include "core/route/operation_state.h"
 #include "core/route/protection/protection_state.h"
+#include "core/route/running_sounds/held_key_sounds.h"
+#include "core/route/running_sounds/running_sound_state.h"
 #include "core/route/signals/signal_state.h"
+#include "core/route/speed_limits/speed_limit_state.h"
 #include "core/route/stations/boarding_random.h"
 #include "core/route/stations/doors.h"
 #include "core/route/stations/move_menu.h"
 #include "core/route/stations/station_state.h"
 #include "core/route/stations/stations.h"
+#include "core/route/track_events/track_event_rows.h"
+#include "core/route/track_events/track_event_state.h"
+#include "core/shell/display_menu.h"
 #include "core/shell/display_options.h"
 #include "core/shell/drive_event.h"
-#include "core/sound/sound_channels.h"
+#include "core/shell/saved_state.h"
+#include "core/sound/channel_pause.h"
+#include "core/sound/sound_bank.h"
+#include "core/sound/sound_mixer.h"
 #include "core/vehicle/gearbox.h"
 #include "core/vehicle/track_conditions.h"
 #include "core/vehicle/train_state.h"
@@ -42,6 +51,7 @@ namespace cab {
 
 inline constexpr const char* ProgramCaption = "鉄道運転シミュレータ";
 
+class AudioOut;
 class CabSurface;
 class Clock;
 class Dialogs;
@@ -72,6 +82,9 @@ struct DrivePlatform {
   DriveWindow& window;
   const PictureLoader& pictures;
   VideoSource& video;
+  // The sound device that pulls the drive's mixer; none where the host
+  // advances the mixer itself (the headless runner).
+  AudioOut* audio = nullptr;
 };
 
 // One drive: the life of one driving window. It owns every record of the
@@ -80,6 +93,8 @@ struct DrivePlatform {
 class Drive {
  public:
   Drive(DataDirectory data, DrivePlatform platform, DriveRequest request);
+  // Detaches the sound device from the mixer before the mixer goes.
+  ~Drive();
 
   // Loads everything in its fixed order and starts the drive. A data error is
   // a HaltError carrying the message texts.
@@ -105,6 +120,7 @@ class Drive {
   const std::string& startCaption() const { return startCaption_; }
   const DataDirectory& data() const { return data_; }
   const DriveRequest& request() const { return request_; }
+  Dialogs& dialogs() const { return platform_.dialogs; }
 
   // The drive's records.
   UiStrings strings;
@@ -120,6 +136,8 @@ class Drive {
   SignalState signalState;
   ProtectionState protection;
   CalloutState callouts;
+  SpeedLimitState speedLimits;  // the limits ahead and the limit sign
+  TrackEventState trackEvents;  // gradients, traffic lights, signs, crossings, tunnels
   CabPanelState panel;
   // Which sprite shows which panel element.
   CabPanelSprites panelSprites;
@@ -128,14 +146,19 @@ class Drive {
   OverlayState overlays;  // the track-side overlays and the texts on the video
   FrameTiming timing;
   DisplayOptions options;
+  DisplayChecks displayChecks;  // the "Display" menu's check marks
   SpriteModel sprites;
   KeyState keys;
   KeyboardState keyboard;
-  std::unique_ptr<SoundChannels> sound = std::make_unique<SilentSoundChannels>();
+  // The 320 sound channels, mixed at the device's rate; what they did at a pause.
+  std::unique_ptr<SoundMixer> sound;
+  ChannelResume channelResume{};
+  // Every sound of the drive, the running sounds' state and the held horns'.
+  SoundBank soundBank;
+  RunningSoundState runningSounds;
+  HornState horns;
   Picture videoSurface;  // the off-screen video surface, W x H
   FrontVideo video;
-  // The sound channels the video silences; none are loaded yet.
-  NoVideoSoundChannels videoChannels;
   // The second "[Staf]" picture shown before the drive starts (data path; none when empty).
   std::string startPicture;
   bool reverseRunning = false;  // the train runs backwards through the video
@@ -145,6 +168,10 @@ class Drive {
   std::span<MovieSwitchData> movieSwitches();
   std::span<const int> movieStops() const;
   std::span<const SignalData> signalRows() const;  // the "[Signal]" table
+  // The "[SpeedLimit]" and "[SpeedCheck1]" tables.
+  std::span<const SpeedLimitData> speedLimitRows() const;
+  std::span<const SpeedCheckData> speedCheck1Rows() const;
+  TrackEventRows trackEventRows() const;  // the track-side tables
 
   // The route's sounds, the boarding draw, and the door and gearbox values of the vehicle.
   RouteSounds routeSounds;
@@ -163,6 +190,9 @@ class Drive {
   int inputLocked = 0;
   int fadeLevel = 0;
 
+  // The "Save" menu's captions as it opens, read from the settings store (drive_menus.cpp).
+  SaveMenu Saveloadclick() const;
+
  private:
   // Loading steps, in their order.
   void readDisplayOptions();
@@ -174,6 +204,9 @@ class Drive {
   void setupRouteEnvironment();
   void placeTrainAtStart();
   void openRouteVideo();
+  // Makes the mixer at the device's rate and hands it to the device (drive_audio.cpp).
+  void connectSound();
+  void loadSounds();  // drive_sounds.cpp
   void connectStations();
   void setInitialState();
   // The stations' part of the initial state and the start clock.
@@ -199,6 +232,10 @@ class Drive {
   void keyups(int keyCode);
   void WheelD();
   void WheelU();
+  // The "Display" menu's checked items and the "Save" menu's slots 1 … 3 (drive_menus.cpp).
+  void displayClick(DisplayItem item);
+  void S2Click(int slot);
+  void L1Click(int slot);
 
   // The passenger load (percent) of the section the train runs in: the
   // station record before the next stop.
@@ -213,7 +250,7 @@ class Drive {
   void startCabPanel();
   void updateCabPanel();
   void swayCabPanel();
-  // The overlays (drive_overlays.cpp): found and reset at the start; every
+  // The overlays (drive_overlays.cpp): found at the start; every
   // frame the texts on the video (frame step 10) and the stop markers and
   // track-side signs (frame step 15).
   void startOverlays();

@@ -2,6 +2,8 @@
 
 #include <variant>
 
+#include "core/shell/display_menu.h"
+
 namespace cab {
 
 // Everything that can happen to a drive. Every host (the driving window, the
@@ -28,10 +30,20 @@ struct Move {          // a "Move" menu item
   int station;
 };
 struct Back {};  // the back button
+struct DisplayMenu {  // a checked item of the "Display" menu
+  DisplayItem item;
+};
+struct SaveState {  // "Save1" … "Save3" of the "Save" menu
+  int slot;
+};
+struct LoadState {  // "Load1" … "Load3"
+  int slot;
+};
 }  // namespace drive_event
 
 using DriveEvent = std::variant<drive_event::Frame, drive_event::Tick, drive_event::Character, drive_event::KeyDown,
                                 drive_event::KeyUp, drive_event::Wheel, drive_event::StartPause, drive_event::CabClick,
-                                drive_event::Move, drive_event::Back>;
+                                drive_event::Move, drive_event::Back, drive_event::DisplayMenu,
+                                drive_event::SaveState, drive_event::LoadState>;
 
 }  // namespace cab

@@ -65,6 +65,21 @@ bool Drive::handle(const DriveEvent& event) {
                           BackClick();
                           return true;
                         },
+                        [this](const DisplayMenu& e) {
+                          displayClick(e.item);
+                          return true;
+                        },
+                        // A slot outside 1 … 3 is refused.
+                        [this](const SaveState& e) {
+                          const bool slot = e.slot >= 1 && e.slot <= SaveSlotCount;
+                          if (slot) S2Click(e.slot);
+                          return slot;
+                        },
+                        [this](const LoadState& e) {
+                          const bool slot = e.slot >= 1 && e.slot <= SaveSlotCount;
+                          if (slot) L1Click(e.slot);
+                          return slot;
+                        },
                     },
                     event);
 }

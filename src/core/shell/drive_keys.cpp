@@ -4,6 +4,8 @@
 #include "core/input/key_codes.h"
 #include "core/presentation/panel/panel_sway.h"
 #include "core/shell/drive.h"
+#include "core/shell/drive_callouts.h"
+#include "core/shell/drive_protection.h"
 #include "core/vehicle/handle_operations.h"
 #include "core/vehicle/handle_sounds.h"
 #include "core/vehicle/masconupdate.h"
@@ -33,6 +35,15 @@ void otherKey(Drive& d, char key) {
       break;
     case 't':
       constSpeedKey(t, v);
+      break;
+    case 'c':
+    case '1':
+    case '-':
+      announcementKey(d, key);
+      break;
+    case ' ':
+    case 'r':
+      protectionKey(d, key);
       break;
     case 'w':
       if (manualDiesel) t.gearLever = 2;
@@ -67,6 +78,8 @@ void doorSideKey(Drive& d, int side) {
 }  // namespace
 
 void Drive::AsciiDown(char key) {
+  // A driver's input keeps the vigilance device quiet, even before the drive starts.
+  vigilanceCharacter(*this, key);
   if (keyboard.keySwap) {
     if (key == '2')
       key = '8';
@@ -78,6 +91,7 @@ void Drive::AsciiDown(char key) {
   if (handleKey(train, vehicle, *sound, key)) masconupdate(train, vehicle, strings, protection.flags());
   otherKey(*this, key);
   masconupdate(train, vehicle, strings, protection.flags());
+  departureCallout(*this);
   PlayHandleSounds(train, vehicle, protection.flags(), *sound);
 }
 
@@ -98,6 +112,9 @@ void Drive::keydowns(int keyCode, bool shift) {
       break;
     case vk::ScrollLock:
       keyboard.keySwap = !keyboard.keySwap;
+      break;
+    case vk::Enter:
+      calloutKeyDown(*this);
       break;
     case vk::Up:
       if (shift) shiftCabPanelUp(panelSprites);

@@ -8,10 +8,7 @@
 
 namespace cab {
 
-void Drive::startOverlays() {
-  overlays.sprites = findOverlaySprites(sprites);
-  resetOverlays(overlays, OverlayReset::DriveStart);
-}
+void Drive::startOverlays() { overlays.sprites = findOverlaySprites(sprites); }
 
 void Drive::drawVideoText() {
   const VideoTextLayout layout{strings.videoWidth, strings.videoHeight, options.Information, options.Moji,
@@ -34,8 +31,11 @@ void Drive::placeOverlays() {
                               signalRows(),
                               route.SignalBaseX,
                               route.SignalBaseY,
-                              vehicle.ATS_Type};
+                              vehicle.ATS_Type,
+                              speedLimits.limitSignPattern,
+                              operation.lamps.limitSign};
   showTrackSigns(overlays, signs, sprites);
+  showTrackEventSigns(overlays, trackEvents, sprites);
 }
 
 }  // namespace cab

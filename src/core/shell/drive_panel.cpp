@@ -10,14 +10,6 @@
 
 namespace cab {
 
-namespace {
-
-// The held horns do not draw on the main reservoir yet, so its needle shows
-// the pressure itself.
-constexpr long double NoHornDrop = 0;
-
-}  // namespace
-
 void Drive::createCabPanel() {
   platform_.status.progress("運転台を描画しています");
   panelSprites = cab::createCabPanel(vehicle.cabLayout,
@@ -28,7 +20,7 @@ void Drive::createCabPanel() {
 void Drive::startCabPanel() { showAtsPowerLamp(panelSprites, sprites, protection.atsPowerOn); }
 
 void Drive::updateCabPanel() {
-  updateCabGauges(panel, panelSprites, sprites, train, vehicle, NoHornDrop);
+  updateCabGauges(panel, panelSprites, sprites, train, vehicle, horns.mrHornDrop);
   showCabLamps(panelSprites, sprites, operation.lamps, train);
   showMonitorPattern(panelSprites, sprites, stationState.display.monitorPattern);
 }

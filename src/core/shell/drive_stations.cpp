@@ -1,8 +1,13 @@
 // The drive's start at a station and the "Move" menu's jump to one.
+#include "core/data/rows_in_use.h"
 #include "core/platform/clock.h"
 #include "core/route/stations/station_jump.h"
 #include "core/route/stations/timetable_clock.h"
 #include "core/shell/drive.h"
+#include "core/shell/drive_callouts.h"
+#include "core/shell/drive_protection.h"
+#include "core/shell/drive_signals.h"
+#include "core/shell/drive_track_events.h"
 #include "core/vehicle/masconupdate.h"
 
 namespace cab {
@@ -18,6 +23,9 @@ std::uint64_t Drive::boardingSeed() const { return static_cast<std::uint64_t>(pl
 void Drive::clearDoneFlags() {
   stationState.clearDoneFlags(stations().size());
   for (auto& e : movieSwitches()) e.done = false;
+  runningSounds.clearDoneFlags(rowsInUse(route.Sound, route.SoundCount).size(),
+                               rowsInUse(route.Switch, route.SwitchCount).size());
+  callouts.clearDoneFlags(RouteCapacity::Announce, RouteCapacity::Rows);
 }
 
 void Drive::placeAtStation(int t) {
@@ -48,7 +56,7 @@ void Drive::startStations() {
   train.engineRunning = 1;
   placeAtStation(start);
   updateSectionMaxSpeed(stationState, s, train.position);
-  protection.patternSpeed = stationState.sectionMaxSpeed + 10;
+  startProtection(*this);
   const int from = start < 1 ? 0 : start;
   const StationData& first = s[from];
   operation.clock = startClock(start, TimedStop{stationDeparture(s, from), routeSounds.clockLength(first.arrsound) / 30,
@@ -78,22 +86,24 @@ void Drive::StationClick(int t) {
   video.shownFrame = s[t].Start - 1;
   operation.clock = stationClock(s, routeSounds, t);
   if (!doorSpec.oneMan) stationState.arrived[static_cast<std::size_t>(t)] = true;
-  signalState.preTrainFrame = 0;
-  signalState.prevSignalImage = 1000;
+  signalsAfterJump(*this);
+  speedLimits.limitApproach = false;
   train.powerHandle = 0;
   train.powerNotch = 0;
   train.brakeHandle = train.brakeCommand = train.sapCommand = 1 - vehicle.Brake;
   placeAtStation(t);
   stationState.runEnding = false;
-  protection.signalLimit = 999;
+  jumpProtection(*this);
   train.stepDistance = 0;
   train.filmSpeedRow = -1;
   if (doorSpec.oneMan) stationState.display.carsText.clear();
-  resetOverlays(overlays, OverlayReset::StationJump);
+  jumpTrackEvents(*this);
+  jumpCallouts(*this);
   video.videoSwitchState = 0;
   reverseRunning = false;
   if (!signalAhead(route, train.frame))
-    signalState.shownSignalImage = signalState.prevSignalImage = signalState.shownSignal = protection.signalLimit = 999;
+    signalState.shownSignalImage = signalState.prevSignalImage = signalState.shownSignal = signalState.shownSignalSub =
+        protection.signalLimit = 999;
   masconupdate(train, vehicle, strings, protection.flags());
 }
 

@@ -43,12 +43,22 @@ bool speedAndDistanceStep(Drive& d) {
   return true;
 }
 
-// The protection keeps no braking pattern and route operation no limit or
-// check approach yet, so the lines are only cleared.
+// The protection's braking pattern and the limits and checks ahead that the
+// approach of this tick found within braking distance.
 bool informationLinesStep(Drive& d) {
   InformationInputs in;
   in.speed = d.train.speed;
   in.position = d.train.position;
+  const ProtectionState& p = d.protection;
+  in.pattern = PatternAhead{p.patternSpeed, p.patternPosition, static_cast<long double>(p.brakePattern)};
+  const SpeedLimitInformation& ahead = d.speedLimits.information;
+  const auto speedAhead = [](const std::optional<LimitAhead>& a) -> std::optional<SpeedAhead> {
+    if (!a) return std::nullopt;
+    return SpeedAhead{a->limit, a->metres};
+  };
+  in.limit = speedAhead(ahead.limit);
+  in.check = speedAhead(ahead.check);
+  in.followingLimit = ahead.followingLimit;
   informationLines(d.uiText, in, d.strings.InfoLabel);
   return true;
 }

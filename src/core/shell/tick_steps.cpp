@@ -9,7 +9,13 @@
 #include "core/presentation/panel/cab_lamps.h"
 #include "core/route/stations/timetable_clock.h"
 #include "core/shell/drive.h"
+#include "core/shell/drive_callouts.h"
+#include "core/shell/drive_protection.h"
+#include "core/shell/drive_signals.h"
+#include "core/shell/drive_sounds.h"
+#include "core/shell/drive_speed_limits.h"
 #include "core/shell/drive_texts.h"
+#include "core/shell/drive_track_events.h"
 #include "core/vehicle/air_supply.h"
 #include "core/vehicle/engine.h"
 #include "core/vehicle/masconupdate.h"
@@ -29,7 +35,8 @@ bool countTick(Drive& d) {
 }
 
 bool doorClosedDetection(Drive& d) {
-  cab::doorClosedDetection(d.train, d.stationState, d.operation.lamps, d.doorSpec, *d.sound);
+  if (cab::doorClosedDetection(d.train, d.stationState, d.operation.lamps, d.doorSpec, *d.sound))
+    doorsClosedCallouts(d);
   return true;
 }
 
@@ -54,6 +61,7 @@ bool cabLamps(Drive& d) {
   in.currentStep = currentStepValue(v, t.resistorStep);
   in.nextCurrentStep = currentStepValue(v, t.resistorStep + 1);
   in.constantSpeed = t.constSpeed != 0;
+  in.limitApproach = d.speedLimits.limitApproach;
   updateTractionLamps(d.operation.lamps, in, d.operation.tickCount);
   return true;
 }
@@ -74,11 +82,12 @@ bool compressor(Drive& d) {
 }
 
 bool stations(Drive& d) {
+  overrunFollowUpStep(d);
   const StationTable table(d.stations());
   const StationContext c{table,
                          d.operation.clock,
                          d.operation.lamps,
-                         d.overlays.crossingLamp.visible,
+                         d.trackEvents.crossingLampLit,
                          d.routeSounds,
                          d.strings,
                          d.doorSpec,
@@ -88,7 +97,7 @@ bool stations(Drive& d) {
                          d.request().startStation,
                          d.request().endStation,
                          d.video.videoSwitchState,
-                         {},
+                         [&d](int e) { stationCallout(d, e); },
                          [&d] { d.BackClick(); }};
   return stationStep(d.train, d.stationState, c);
 }
@@ -104,8 +113,9 @@ bool doorClosingCounter(Drive& d) {
 }
 
 bool videoSwitching(Drive& d) {
+  DriveVideoSoundChannels channels(*d.sound);
   MovieSwitchContext switches{d.train,      d.physicsOn,    d.operation.clock, d.movieSwitches(),
-                              d.stations(), d.strings.Path, d.videoChannels,   d.routeSounds.firstChannel};
+                              d.stations(), d.strings.Path, channels,          d.routeSounds.firstChannel};
   return switchMovies(d.video, switches);
 }
 
@@ -115,7 +125,10 @@ bool dieselGears(Drive& d) {
   if (g.diesel && g.automatic && t.clutchOut == 0) automaticGearChoice(t, g);
   const ClutchConditions c{doorRuleMet(d.vehicle.DoorLock == 1, t.doorsOpen), d.protection.atsEmergency,
                            d.protection.ebDeviceTrip};
-  if (clutchStep(t, g, c, d.timing.frameMs)) masconupdate(t, d.vehicle, d.strings, d.protection.flags());
+  if (clutchStep(t, g, c, d.timing.frameMs)) {
+    masconupdate(t, d.vehicle, d.strings, d.protection.flags());
+    departureCallout(d);
+  }
   return true;
 }
 
@@ -144,24 +157,50 @@ bool automaticDoorClosing(Drive& d) {
 
 constexpr std::array Steps{
     TickStep{1, "section maximum speed", sectionMaxSpeed},
+    TickStep{2, "preceding train leaves", precedingTrainLeavesStep},
     TickStep{3, "tick count", countTick},
     TickStep{4, "speed and distance texts", speedAndDistanceStep},
+    TickStep{5, "wheel squeal", wheelSquealStep},
     TickStep{6, "door-closed detection", doorClosedDetection},
     TickStep{7, "cab lamps", cabLamps},
     TickStep{8, "clock text", clockText},
+    TickStep{9, "brake air sounds", brakeAirSoundsStep},
     TickStep{10, "needle smoothing", needleSmoothing},
     TickStep{11, "compressor", compressor},
+    TickStep{12, "attenuation zones", attenuationStep},
+    TickStep{13, "route-placed sounds", routePlacedSoundsStep},
+    TickStep{14, "points sounds", pointsSoundsStep},
+    TickStep{15, "overrun announcement", overrunAnnouncementStep},
+    TickStep{16, "approach announcements", approachAnnouncementsStep},
+    TickStep{17, "Doppler sounds", dopplerSoundsStep},
+    TickStep{18, "gradient", gradientStep},
+    TickStep{19, "signals", signalStep},
+    TickStep{20, "road traffic lights", trafficLightsStep},
+    TickStep{21, "cab signalling", cabSignallingStep},
+    TickStep{22, "ATS bell", atsBellStep},
+    TickStep{23, "pattern protection", patternProtectionStep},
+    TickStep{24, "speed-limit approach", speedLimitApproachStep},
+    TickStep{24, "speed checks", speedChecksStep},
     TickStep{25, "stations", stations},
+    TickStep{26, "vigilance device", vigilanceStep},
     TickStep{27, "stop bell", stopBell},
+    TickStep{28, "signs and level crossings", signsAndCrossingsStep},
+    TickStep{29, "rail noise", railNoiseStep},
+    TickStep{30, "motor sounds", motorSoundsStep},
     TickStep{31, "door-closing counter", doorClosingCounter},
     TickStep{32, "video switching", videoSwitching},
     TickStep{33, "diesel gears", dieselGears},
     TickStep{35, "information lines", informationLinesStep},
     TickStep{36, "other lamps and engine", otherLampsAndEngine},
+    TickStep{37, "roll-back protection", rollBackStep},
+    TickStep{38, "tunnels", tunnelsStep},
     TickStep{39, "door lamps", doorLamps},
+    TickStep{40, "resistor-step sound", resistorStepSoundStep},
     TickStep{41, "caption", caption},
+    TickStep{42, "stop-request lamp", stopRequestLampStep},
     TickStep{43, "automatic door closing", automaticDoorClosing},
     TickStep{44, "commentary", commentaryStep},
+    TickStep{46, "call-out queue", calloutQueueStep},
     TickStep{48, "information labels", infoLabelsStep},
 };
 

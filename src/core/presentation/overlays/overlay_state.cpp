@@ -34,9 +34,4 @@ OverlaySprites findOverlaySprites(const SpriteModel& model) {
   return o;
 }
 
-void resetOverlays(OverlayState& o, OverlayReset reset) {
-  o.crossing = {};
-  o.crossingLamp = reset == OverlayReset::DriveStart ? SignShown{true, 1} : SignShown{};
-}
-
 }  // namespace cab

@@ -29,20 +29,11 @@ struct SignShown {
 // The track-side overlays over the video and the texts drawn on it.
 struct OverlayState {
   OverlaySprites sprites;
-  // The level-crossing indicator and its second lamp.
-  SignShown crossing, crossingLamp;
   int lengthMark = 0;            // cm: the remaining distance the driver marked, 0 none
   int commentaryWidth = 0;       // pixels: the commentary as measured after the last frame drew it
   std::vector<VideoText> texts;  // this frame's texts on the video
 };
 
 OverlaySprites findOverlaySprites(const SpriteModel& model);
-
-enum class OverlayReset { DriveStart, StationJump };
-
-// The crossing indicator at the start of a drive (the second lamp lit) and
-// after a jump to a station (both dark). The other overlays show their
-// subsystems' state and need no reset of their own.
-void resetOverlays(OverlayState& o, OverlayReset reset);
 
 }  // namespace cab

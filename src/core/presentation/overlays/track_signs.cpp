@@ -4,12 +4,14 @@
 #include "core/presentation/overlays/signal_heads.h"
 #include "core/presentation/sprite_model.h"
 #include "core/route/signals/signal_state.h"
+#include "core/route/track_events/track_event_state.h"
 
 namespace cab {
 
 namespace {
 
 constexpr int NoSignal = 999;
+constexpr int CrossingLampPattern = 1;
 
 void show(SpriteModel& sprites, SpriteId id, const SignShown& shown) {
   if (id < 0) return;
@@ -18,13 +20,13 @@ void show(SpriteModel& sprites, SpriteId id, const SignShown& shown) {
   s.pattern = shown.pattern;
 }
 
-// The heads of the signal in view; none between signals.
+// The heads last set up on the overlay; none between signals.
 SignalHeads shownHeads(const TrackSignInputs& in) {
   const SignalState& s = in.signals;
-  const bool inView = s.shownSignal >= 0 && s.shownSignal < static_cast<int>(in.signalRows.size()) &&
-                      s.shownSignalImage >= 0 && s.shownSignalImage < NoSignal;
+  const bool inView = s.overlaySignal >= 0 && s.overlaySignal < static_cast<int>(in.signalRows.size()) &&
+                      s.overlayImage >= 0 && s.overlayImage < NoSignal;
   if (!inView) return {};
-  return signalHeads(in.signalRows[static_cast<std::size_t>(s.shownSignal)], s.shownSignalImage, in.atsType,
+  return signalHeads(in.signalRows[static_cast<std::size_t>(s.overlaySignal)], s.overlayImage, in.atsType,
                      in.signalBaseX, in.signalBaseY);
 }
 
@@ -34,9 +36,14 @@ void showTrackSigns(const OverlayState& o, const TrackSignInputs& in, SpriteMode
   // Board pattern 0 is "no board".
   show(sprites, o.sprites.stopMarker, {in.stopBoardPattern != 0, in.stopBoardPattern});
   showSignalHeads(o.sprites, shownHeads(in), sprites);
-  show(sprites, o.sprites.crossing, o.crossing);
-  show(sprites, o.sprites.crossingLamp, o.crossingLamp);
-  for (SpriteId id : {o.sprites.gradientPost, o.sprites.limitSign, o.sprites.otherSign}) show(sprites, id, {});
+  show(sprites, o.sprites.limitSign, {in.limitSignLit && in.limitSignPattern != 0, in.limitSignPattern});
+}
+
+void showTrackEventSigns(const OverlayState& o, const TrackEventState& events, SpriteModel& sprites) {
+  show(sprites, o.sprites.gradientPost, {true, events.gradientPost});
+  show(sprites, o.sprites.otherSign, {events.signVisible, events.signPattern});
+  show(sprites, o.sprites.crossing, {true, events.crossingPattern});
+  show(sprites, o.sprites.crossingLamp, {events.crossingLampLit, CrossingLampPattern});
 }
 
 }  // namespace cab

@@ -17,7 +17,9 @@ struct LampFlag {
 constexpr LampFlag LampFlags[] = {
     {E::Lamp_Door, &CabLamps::door},      {E::Lamp_Power, &CabLamps::power}, {E::Lamp_Gen, &CabLamps::gen},
     {E::Lamp_Ele, &CabLamps::ele},        {E::Lamp_Fin, &CabLamps::fin},     {E::Lamp_Air, &CabLamps::air},
-    {E::Lamp_Const, &CabLamps::constant}, {E::Lamp_Stop, &CabLamps::stop},
+    {E::Lamp_Const, &CabLamps::constant}, {E::Lamp_Stop, &CabLamps::stop},   {E::Lamp_Ats1, &CabLamps::ats1},
+    {E::Lamp_Ats2, &CabLamps::ats2},      {E::Lamp_Ats3, &CabLamps::ats3},   {E::Lamp_ATSP1, &CabLamps::atsp1},
+    {E::Lamp_ATSP2, &CabLamps::atsp2},    {E::Lamp_EB, &CabLamps::eb},
 };
 
 void showFrame(SpriteModel& sprites, const PanelSprite& picture, int frame) {
@@ -39,11 +41,16 @@ void lampFlagsFromSprites(CabLamps& lamps, const CabPanelSprites& ids, const Spr
     if (ids[f.lamp].exists()) lamps.*f.lit = sprites.sprite(ids[f.lamp].id).visible;
   for (std::size_t i = 0; i < ids.others.size(); ++i)
     if (ids.others[i].exists()) lamps.others[i] = sprites.sprite(ids.others[i].id).visible;
+  if (const PanelSprite& cabLimit = ids[P::Lamp_signal]; cabLimit.exists())
+    lamps.cabLimit = sprites.sprite(cabLimit.id).visible;
 }
 
 void showCabLamps(const CabPanelSprites& ids, SpriteModel& sprites, const CabLamps& lamps, const TrainState& t) {
   for (const LampFlag& f : LampFlags) setVisible(sprites, ids[f.lamp], lamps.*f.lit);
   for (std::size_t i = 0; i < ids.others.size(); ++i) setVisible(sprites, ids.others[i], lamps.others[i]);
+
+  showFrame(sprites, ids[P::Lamp_signal], lamps.cabLimitFrame);
+  setVisible(sprites, ids[P::Lamp_signal], lamps.cabLimit);
 
   const NotchIndicators& n = t.indicators;
   setVisible(sprites, ids[E::Lamp_Fwd], n.forwardLamp);
