@@ -49,6 +49,7 @@ struct StationFixture {
   OperationState shared;
   StationState op;
   bool crossingLamp = true;
+  std::optional<StationSectionSound> sectionSound;
 
   StationFixture() {
     labels.Stop = "停車";
@@ -74,6 +75,7 @@ struct StationFixture {
                      0,
                      std::nullopt,
                      0,
+                     sectionSound,
                      [this](int) { ++callouts; },
                      [this] { ++backClicks; }};
     op.remainingDistance = op.nextStopPosition - train.position;
@@ -128,6 +130,8 @@ TEST(NextStop, SkipsPassingStationsAndFallsToTheEmptyRow) {
 
 TEST(StationStep, ArrivalOpensTheDoorsDepartureWaitsForTimetableAndSoundsThenDoorsClose) {
   StationFixture f;
+  constexpr int SectionLoop = RouteBase + 5;
+  f.sectionSound = StationSectionSound{SectionLoop, 1, 2};  // a loop from B to C
   f.train.position = 100200;  // in B's zone
   f.op.nextStopIndex = 1;
   f.op.nextStopPosition = 100000;
@@ -169,6 +173,7 @@ TEST(StationStep, ArrivalOpensTheDoorsDepartureWaitsForTimetableAndSoundsThenDoo
   EXPECT_GT(closeClock, departureClock + 90);
   EXPECT_GT(closeClock, 9000);
   EXPECT_FALSE(f.train.doorRequest);
+  EXPECT_TRUE(f.sounds.isPlaying(SectionLoop));  // B's doors closing start the loop
   const int count = f.op.doorCloseCount;
   for (int i = 0; i < 5; ++i) f.step();
   EXPECT_FALSE(f.train.doorsOpen);

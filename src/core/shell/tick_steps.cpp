@@ -5,6 +5,7 @@
 #include <array>
 #include <exception>
 
+#include "core/data/rows_in_use.h"
 #include "core/platform/dialogs.h"
 #include "core/presentation/panel/cab_lamps.h"
 #include "core/route/stations/timetable_clock.h"
@@ -97,6 +98,7 @@ bool stations(Drive& d) {
                          d.request().startStation,
                          d.request().endStation,
                          d.video.videoSwitchState,
+                         stationSectionSound(rowsInUse(d.route.Sound2, d.route.Sound2Count), d.routeSounds.firstChannel),
                          [&d](int e) { stationCallout(d, e); },
                          [&d] { d.BackClick(); }};
   return stationStep(d.train, d.stationState, c);

@@ -108,6 +108,7 @@ bool inZoneRules(TrainState& t, StationState& st, const StationContext& c, int i
     restart(c.sounds, arrival);
     arrive(st, k, c.clock);
     callOut(c, 1);
+    stationSectionArrival(c.sectionSound, i, c.sounds);
   }
   if (s.trntype == 2 && !st.arrived[k] && standing) {
     restart(c.sounds, arrival);
@@ -132,6 +133,7 @@ bool inZoneRules(TrainState& t, StationState& st, const StationContext& c, int i
       st.doorsClosedAtStation[k] = true;
       if (arrival >= 0) c.sounds.stop(arrival);
       callOut(c, 5);
+      stationSectionDeparture(c.sectionSound, i, c.sounds);
     }
   }
   const bool endStation = i == c.stations.count() - 1 || (c.endStation && i == *c.endStation);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/data/route_records.h"
+#include "core/route/running_sounds/station_section_sound.h"
 
 namespace cab {
 
@@ -59,6 +60,7 @@ struct StationContext {
   int startStation = 0;
   std::optional<int> endStation;  // the chosen last station; the route's last ends the run in any case
   int videoSwitchState = 0;
+  std::optional<StationSectionSound> sectionSound;  // the "[Sound2]" loop between stations
   std::function<void(int)> stationCallout;  // station_kanko; none until call-outs are wired
   std::function<void()> backClick;
 };
