@@ -118,7 +118,9 @@ TEST(CalloutDemoDrive, CalloutsPlayInTheOrderRaisedOneAfterAnother) {
         starts[i - 1].frame + static_cast<std::int64_t>(before.frameCount()) * rate / before.sampleRate;
     const std::int64_t gap = starts[i].frame - end;
     EXPECT_GE(gap, 0) << heard[i] << " overlaps " << heard[i - 1];
-    if (i >= 3 && i <= 7) EXPECT_LT(gap, rate / 10) << heard[i] << " waited after " << heard[i - 1];
+    if (i >= 3 && i <= 7) {
+      EXPECT_LT(gap, rate / 10) << heard[i] << " waited after " << heard[i - 1];
+    }
   }
   EXPECT_EQ(d.drive.callouts.queue.waves[0], nullptr);
 

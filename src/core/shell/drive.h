@@ -185,6 +185,12 @@ class Drive {
   // Clears every subsystem's per-row done flags and latches: the drive
   // start, the station jump and a restored state begin from here.
   void clearDoneFlags();
+  // A jump to a station and a restored state move the train: they begin back
+  // on the route's own video with the flags cleared, every sound but channel
+  // 0 stopped and the doors shut, and end with the track events, the call-out
+  // queue and the signal ahead set for the new place and the controller updated.
+  void beginRelocation();
+  void finishRelocation();
 
   int physicsOn = 0;
   int inputLocked = 0;

@@ -12,11 +12,7 @@
 
 namespace cab {
 
-namespace {
-
-constexpr int ChannelCount = 320;
-
-}  // namespace
+namespace {}  // namespace
 
 std::uint64_t Drive::boardingSeed() const { return static_cast<std::uint64_t>(platform_.clock.nowSeconds() * 1000); }
 
@@ -67,21 +63,8 @@ void Drive::StationClick(int t) {
   const StationTable s(stations());
   if (t < 0 || t >= s.count()) return;
   callouts.announceIndex = firstAnnouncementFrom(route, t).value_or(callouts.announceIndex);
-  if (video.videoSwitchState >= 1) {
-    // Back from a station or branch video to the route's own; the switch
-    // state and the shown frame are set for the target below.
-    video.reopenMainVideo();
-    video.switchMovieFrame = 0;
-    physicsOn = 1;
-  }
-  setCaption(route.LineName);
+  beginRelocation();
   train.speed = 0;
-  clearDoneFlags();
-  // Channel 0 keeps playing.
-  for (int channel = 1; channel < ChannelCount; ++channel) sound->stop(channel);
-  train.doorsOpen = false;
-  train.doorRequest = false;
-  operation.lamps.door = true;
   train.frame = s[t].Start;
   video.shownFrame = s[t].Start - 1;
   operation.clock = stationClock(s, routeSounds, t);
@@ -97,13 +80,34 @@ void Drive::StationClick(int t) {
   train.stepDistance = 0;
   train.filmSpeedRow = -1;
   if (doorSpec.oneMan) stationState.display.carsText.clear();
+  finishRelocation();
+}
+
+void Drive::beginRelocation() {
+  if (video.videoSwitchState >= 1) {
+    // Back from a station or branch video to the route's own; the switch
+    // state and the shown frame are set for the new place by the caller.
+    video.reopenMainVideo();
+    video.switchMovieFrame = 0;
+    physicsOn = 1;
+  }
+  setCaption(route.LineName);
+  clearDoneFlags();
+  // Channel 0 keeps playing.
+  for (int channel = 1; channel < SoundMixer::ChannelCount; ++channel) sound->stop(channel);
+  train.doorsOpen = false;
+  train.doorRequest = false;
+  operation.lamps.door = true;
+}
+
+void Drive::finishRelocation() {
   jumpTrackEvents(*this);
   jumpCallouts(*this);
   video.videoSwitchState = 0;
   reverseRunning = false;
   if (!signalAhead(route, train.frame))
     signalState.shownSignalImage = signalState.prevSignalImage = signalState.shownSignal = signalState.shownSignalSub =
-        protection.signalLimit = 999;
+        protection.signalLimit = NoSignalShown;
   masconupdate(train, vehicle, strings, protection.flags());
 }
 

@@ -90,17 +90,6 @@ int stopsBefore(std::span<const StationData> stations, int station) {
                                         [](const StationData& s) { return s.trntype == 0; }));
 }
 
-// Back from a station or branch video to the route's own.
-void leaveSwitchedVideo(Drive& d) {
-  if (d.video.videoSwitchState <= 0) return;
-  d.physicsOn = 0;
-  d.video.reopenMainVideo();
-  d.video.videoSwitchState = 0;
-  d.video.switchMovieFrame = 0;
-  d.physicsOn = 1;
-  d.video.shownFrame = -1;
-}
-
 // The next stop after the station of the stop zone: passing stations
 // (trntype 1) are skipped; without one the next stop stays as it was.
 void findNextStop(Drive& d, int zoneStation) {
@@ -119,16 +108,8 @@ void findNextStop(Drive& d, int zoneStation) {
 
 void restoreSavedState(Drive& d, const SavedState& s) {
   const int stops = stopsBefore(d.stations(), s.zoneStation);
-  leaveSwitchedVideo(d);
-  d.setCaption(d.route.LineName);
+  d.beginRelocation();
   d.train.speed = s.speed;
-  d.clearDoneFlags();
-  // Channel 0 keeps playing.
-  for (int channel = 1; channel < SoundMixer::ChannelCount; ++channel)
-    if (d.sound->hasWave(channel)) d.sound->stop(channel);
-  d.train.doorsOpen = false;
-  d.train.doorRequest = false;
-  d.operation.lamps.door = true;
 
   d.train.frame = s.frame;
   d.video.shownFrame = s.frame - 1;
@@ -146,20 +127,11 @@ void restoreSavedState(Drive& d, const SavedState& s) {
   jumpProtection(d);
 
   d.callouts.announceIndex = 2 * stops + 1;
-  d.callouts.queue.clear();
   d.train.stepDistance = 0;
-  // The gradients, signs, crossing queue and traffic lights at the new frame.
-  jumpTrackEvents(d);
-  d.video.videoSwitchState = 0;
-  d.reverseRunning = false;
-  if (!signalAhead(d.route, d.train.frame))
-    d.signalState.shownSignalImage = d.signalState.prevSignalImage = d.signalState.shownSignal =
-        d.signalState.shownSignalSub = d.protection.signalLimit = NoSignalShown;
-
   const auto film = filmSpeedAt(d.route, d.train.frame);
   d.train.filmSpeed = film ? film->filmSpeed : d.train.filmSpeed;
   d.train.filmSpeedRow = film ? film->row : -1;
-  masconupdate(d.train, d.vehicle, d.strings, d.protection.flags());
+  d.finishRelocation();
 }
 
 }  // namespace cab
