@@ -241,7 +241,7 @@ TEST_F(DemoTrackEvents, TheTrainSlowsOnTheClimbAndMoreInTheTunnel) {
   ASSERT_GT(climbStart, 0);
   ASSERT_GT(tunnelEnd, climbStart);
   // The train's mass with the load of the section before the next stop.
-  const std::string& station =
+  const std::string station =
       after(lines(demoDir() / RouteFile), "[Station]").at(static_cast<std::size_t>(nextStop - 1));
   const double percent = std::stod(station.substr(station.rfind(',') + 1));
   const double mass = std::round(std::stod(tons.at(0)) + percent * std::stod(tons.at(1)));
