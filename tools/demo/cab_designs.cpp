@@ -98,9 +98,11 @@ const CabDesign& resistorCarDesign() {
                        {"[Lamp_Ats1]", "ATS", "#f4f4f4", 0, 0},
                        {"[Lamp_Ats2]", "ATS動作", "#ff4040", 0, 0},
                        {"[Lamp_Ats3]", "確認", "#ffa030", 0, 0},
+                       {"[Lamp_ATSP1]", "P接近", "#ffb030", 0, 0},
+                       {"[Lamp_ATSP2]", "P制動", "#ff5030", 0, 0},
                        {"[Lamp_EB]", "EB", "#ff4040", 0, 0},
                        {"[Lamp_Stop]", "停車", "#ff6040", 0, 0}},
-                      64);
+                      59);
     d.dials = {{"km/h", 120, 640, 108, 0, 120, 5, 10, 20, {{"[Needle_Speed]", Black}}, 100},
                {"kPa", 318, 572, 70, 0, 1000, 50, 100, 200, {{"[Needle_ER]", Black}, {"[Needle_BP]", Red}}},
                {"kPa", 318, 716, 62, 0, 1000, 50, 100, 500, {{"[Needle_MR]", Black}, {"[Needle_BC]", Red}}},
@@ -108,7 +110,7 @@ const CabDesign& resistorCarDesign() {
                {"電圧 V", 478, 726, 52, 0, 2000, 100, 500, 1000, {{"[Needle_V]", Black}}}};
     notchColumn(d, 600);
     d.panel2 = {600, 690};
-    d.others = {{600, 730}, {668, 730}, {}, {}, {736, 730}, {}, {600, 756}, {668, 756}};
+    d.others = {{600, 730}, {668, 730}, {}, {}, {736, 730}, {736, 756}, {600, 756}, {668, 756}};
     d.plate = {600, 650};
     return d;
   }();
