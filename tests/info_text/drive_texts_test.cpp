@@ -3,11 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "backends/picture/picture_decoder.h"
-#include "backends/video-ffmpeg/ffmpeg_video_source.h"
 #include "core/shell/drive.h"
-#include "headless/headless_platform.h"
 #include "tests/support/minimal_vehicle.h"
+#include "tests/support/test_platform.h"
 
 namespace cab {
 namespace {
@@ -33,21 +31,14 @@ class DriveTextsTest : public ::testing::Test {
   Drive& start(const std::string& routeExtra = "") {
     std::ofstream(root_ / testing::MinimalRouteFile) << testing::MinimalRouteText << routeExtra;
     drive_ = std::make_unique<Drive>(
-        DataDirectory(root_), DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_, video_},
+        DataDirectory(root_), platform_.drivePlatform(),
         DriveRequest{testing::MinimalRouteFile, "", testing::MinimalVehicleFile, 0, std::nullopt});
     drive_->FormCreate();
     return *drive_;
   }
 
   fs::path root_;
-  headless::VirtualClock clock_;
-  headless::StderrDialogs dialogs_;
-  headless::MemorySettingsStore settings_;
-  headless::SilentStatus status_;
-  headless::NullSurface surface_;
-  PictureDecoder pictures_;
-  FfmpegVideoSource video_;
-  headless::HeadlessWindow window_{[this] { drive_->FormCloseQuery(); }};
+  testing::TestPlatform platform_{[this] { drive_->FormCloseQuery(); }};
   std::unique_ptr<Drive> drive_;
 };
 

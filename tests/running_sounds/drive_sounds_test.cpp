@@ -3,12 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "backends/picture/picture_decoder.h"
-#include "backends/video-ffmpeg/ffmpeg_video_source.h"
 #include "core/data/data_error.h"
 #include "core/shell/drive.h"
-#include "headless/headless_platform.h"
 #include "tests/support/minimal_vehicle.h"
+#include "tests/support/test_platform.h"
 
 namespace cab {
 namespace {
@@ -60,20 +58,13 @@ class DriveSoundsTest : public ::testing::Test {
 
   Drive& drive() {
     drive_ = std::make_unique<Drive>(
-        DataDirectory(root_), DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_, video_},
+        DataDirectory(root_), platform_.drivePlatform(),
         DriveRequest{testing::MinimalRouteFile, "", testing::MinimalVehicleFile, 0, std::nullopt});
     return *drive_;
   }
 
   fs::path root_;
-  headless::VirtualClock clock_;
-  headless::StderrDialogs dialogs_;
-  headless::MemorySettingsStore settings_;
-  headless::SilentStatus status_;
-  headless::NullSurface surface_;
-  PictureDecoder pictures_;
-  FfmpegVideoSource video_;
-  headless::HeadlessWindow window_{[] {}};
+  testing::TestPlatform platform_{[] {}};
   std::unique_ptr<Drive> drive_;
 };
 
@@ -128,7 +119,7 @@ TEST_F(DriveSoundsTest, AMovieStopSilencesTheLoadedSounds) {
   d.train.prevFrame = 59;
   d.train.frame = 60;
   d.train.speed = 10;
-  clock_.setMs(1000);
+  platform_.clock.setMs(1000);
   d.handle(drive_event::Frame{});
   EXPECT_EQ(d.train.speed, 0);
   EXPECT_TRUE(m.isPlaying(0));

@@ -7,12 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "backends/picture/picture_decoder.h"
-#include "backends/video-ffmpeg/ffmpeg_video_source.h"
 #include "core/shell/display_options_store.h"
 #include "core/shell/drive.h"
-#include "headless/headless_platform.h"
 #include "tests/support/minimal_vehicle.h"
+#include "tests/support/test_platform.h"
 
 namespace cab {
 namespace {
@@ -46,9 +44,9 @@ class DriveTrackEvents : public ::testing::Test {
   Drive& start(int tunnelOption) {
     const std::pair<const char*, int> options[] = {
         {"Kanko", 0}, {"Information", 0}, {"ATS", 0}, {"Tunnel", tunnelOption}, {"Moji", 1}};
-    for (const auto& [name, value] : options) settings_.write(OptionsKeyPath, name, std::to_string(value));
+    for (const auto& [name, value] : options) platform_.settings.write(OptionsKeyPath, name, std::to_string(value));
     drive_ = std::make_unique<Drive>(
-        DataDirectory(root_), DrivePlatform{dialogs_, settings_, clock_, status_, surface_, window_, pictures_, video_},
+        DataDirectory(root_), platform_.drivePlatform(),
         DriveRequest{testing::MinimalRouteFile, "", testing::MinimalVehicleFile, 0, std::nullopt});
     drive_->FormCreate();
     return *drive_;
@@ -58,14 +56,7 @@ class DriveTrackEvents : public ::testing::Test {
   fs::path root_ =
       fs::temp_directory_path() /
       ("cabview-track-events-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-  headless::VirtualClock clock_;
-  headless::StderrDialogs dialogs_;
-  headless::MemorySettingsStore settings_;
-  headless::SilentStatus status_;
-  headless::NullSurface surface_;
-  PictureDecoder pictures_;
-  FfmpegVideoSource video_;
-  headless::HeadlessWindow window_{[this] { drive_->FormCloseQuery(); }};
+  testing::TestPlatform platform_{[this] { drive_->FormCloseQuery(); }};
   std::unique_ptr<Drive> drive_;
 };
 
